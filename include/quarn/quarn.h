@@ -1,0 +1,73 @@
+/*
+ * Quarn texture codec: the library's C interface.
+ *
+ * A host loads the Quarn shared library (Quarn.dll on Windows, libquarn.so
+ * elsewhere) and calls these functions to turn 24- or 32-bit images into GPU
+ * textures with their whole mip chain, and to read DDS files back.
+ *
+ * Images are passed as a pointer to the first byte of the first row; rows
+ * follow each other without padding, width x planes bytes each; a pixel is
+ * blue, green, red (planes 3) or blue, green, red, alpha (planes 4). Rows are
+ * used in the order the caller stores them.
+ *
+ * Format codes: 10 DXT1, 11 DXT1 with one-bit alpha, 12 DXT3, 13 DXT5,
+ * 14 4444, 15 1555, 16 565, 17 8888, 18 888, 19 555. The DXT formats need
+ * sides that are powers of two (1 included); sides are at most 32767.
+ *
+ * The library keeps process-wide state: calls must not overlap, neither from
+ * two threads nor from inside a write callback.
+ */
+#ifndef QUARN_QUARN_H
+#define QUARN_QUARN_H
+
+#include <stdint.h>
+
+#if defined(_WIN32) && !defined(_WIN64)
+#define QUARN_CALL __stdcall
+#else
+#define QUARN_CALL
+#endif
+
+#if defined(QUARN_BUILDING_LIBRARY) && !defined(_WIN32)
+#define QUARN_API __attribute__((visibility("default")))
+#else
+#define QUARN_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Receives one encoded level: its bytes (valid only during the call), its
+ * level number (0 for the image itself) and its byte count. The result is
+ * ignored. */
+typedef int32_t(QUARN_CALL* QuarnWriteCallback)(const uint8_t* bytes, int32_t level, int32_t byteCount);
+
+/* Encodes the image and its whole mip chain. With a callback, each level goes
+ * to the callback and the file at outputPath is created empty; without one,
+ * a DDS file is written to outputPath. Always returns 0; when outputPath
+ * cannot be created nothing is encoded and the callback is never called.
+ * `spare` has no effect. */
+QUARN_API int32_t QUARN_CALL DXTcompress(const uint8_t* image, int32_t width, int32_t height, int32_t format,
+                                         uint8_t spare, uint8_t dither, int32_t planes,
+                                         QuarnWriteCallback callback, const char* outputPath);
+
+/* Writes an FS70 BMP texture: a header announcing the format (for formats
+ * 10, 11, 12, 14, 15, 16 and 17; the others get none), then every level from
+ * the image down to 1 x 1. `mipmap` only decides what the header declares.
+ * Returns the number of the last level written, 0 when the output cannot be
+ * created. */
+QUARN_API int32_t QUARN_CALL DXTcompressBMP(const uint8_t* image, int32_t width, int32_t height, int32_t format,
+                                            uint8_t mipmap, uint8_t dither, int32_t planes, const char* outputPath);
+
+/* Writes one FS70 BMP texture file per level, named "<pathPrefix><level>.bmp".
+ * Returns the number of the last level written; 0 for a prefix of 256
+ * characters or more. */
+QUARN_API int32_t QUARN_CALL DXTcreateMIPS(const uint8_t* image, int32_t width, int32_t height, int32_t format,
+                                           uint8_t dither, int32_t planes, const char* pathPrefix);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif
