@@ -13,6 +13,7 @@ enum CompressStatus : int32_t {
   CompressNullImage = -1,
   CompressBadPlanes = -2,
   CompressBadSize = -3,  // also: unknown format, sides out of range, level too large
+  CompressFailed = -4,   // an exception ended the run (reported by the export layer only)
 };
 
 // Largest side the engine takes (its surface description is 16-bit signed).

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "codec/engine/texture_format.h"
+#include "codec/mip/out_of_memory.h"
 
 namespace quarn {
 
@@ -37,7 +38,8 @@ MipChain::MipChain(const RgbaImage& base) {
     total += static_cast<size_t>(width) * static_cast<size_t>(height);
   }
   if (total == 0) return;
-  storage_.reset(new uint32_t[total]);
+  storage_.reset(new (std::nothrow) uint32_t[total]);
+  if (!storage_) ExitNotEnoughMemory();
 
   uint32_t* next = storage_.get();
   for (size_t k = 1; k < levels_.size(); ++k) {

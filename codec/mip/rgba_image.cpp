@@ -1,5 +1,7 @@
 #include "codec/mip/rgba_image.h"
 
+#include "codec/mip/out_of_memory.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -7,15 +9,11 @@
 
 namespace quarn {
 
-namespace {
-
-[[noreturn]] void ExitNotEnoughMemory() {
+void ExitNotEnoughMemory() {
   std::printf("%s %s %s\n", "Not enough memory", "", "");
   std::fflush(stdout);
   std::exit(1);
 }
-
-}  // namespace
 
 RgbaImage::RgbaImage(int32_t imageWidth, int32_t imageHeight) : width(imageWidth), height(imageHeight) {
   const size_t columns = static_cast<size_t>(std::max<int32_t>(4, imageWidth));

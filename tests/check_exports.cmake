@@ -1,0 +1,35 @@
+# Checks that the shared library exports exactly the functions that the public
+# header declares: nothing internal leaks, nothing declared is missing.
+# Run with -DLIBRARY=<path> -DHEADER=<path> -DNM=<nm>.
+file(READ "${HEADER}" header)
+string(REGEX MATCHALL "QUARN_API[^(]*QUARN_CALL[ \t\r\n]+([A-Za-z_][A-Za-z0-9_]*)" declarations "${header}")
+set(declared "")
+foreach(d ${declarations})
+  string(REGEX REPLACE ".*QUARN_CALL[ \t\r\n]+" "" name "${d}")
+  list(APPEND declared "${name}")
+endforeach()
+list(SORT declared)
+
+execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}" OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[0-9a-fA-F]+ [TtWwDdBbRrVvi] [^\n]+" lines "${symbols}")
+set(exported "")
+foreach(line ${lines})
+  string(REGEX REPLACE "^[0-9a-fA-F]+ [A-Za-z] " "" name "${line}")
+  string(REGEX MATCH "^[TWDBRVi] " kind "${line}")
+  # Global text/data symbols only; the linker's own markers are not exports.
+  if(line MATCHES "^[0-9a-fA-F]+ [TWDBRVi] " AND NOT name MATCHES "^(_init|_fini|_edata|_end|__bss_start)$")
+    list(APPEND exported "${name}")
+  endif()
+endforeach()
+list(SORT exported)
+
+if(NOT declared)
+  message(FATAL_ERROR "no export declarations found in ${HEADER}")
+endif()
+if(NOT "${exported}" STREQUAL "${declared}")
+  message(FATAL_ERROR "exported symbols differ from the public header\n  exported: ${exported}\n  declared: ${declared}")
+endif()
+message(STATUS "exports match the header: ${exported}")
