@@ -1,3 +1,4 @@
+cmake_minimum_required(VERSION 3.16)
 # Checks that the shared library exports exactly the functions that the public
 # header declares: nothing internal leaks, nothing declared is missing.
 # Run with -DLIBRARY=<path> -DHEADER=<path> -DNM=<nm>.

@@ -50,8 +50,16 @@ std::vector<uint8_t> ReadFileBytes(const std::string& path) {
 bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 TempFolder::TempFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quarn-test-XXXXXX").string();
-  if (mkdtemp(pattern.data())) path_ = pattern;
+  // A new folder under a random name; create_directory fails on a name that
+  // is taken, so two tests never share a folder.
+  std::random_device entropy;
+  std::mt19937_64 random((static_cast<uint64_t>(entropy()) << 32) ^ entropy());
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::filesystem::path candidate = base / ("quarn-test-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(candidate, error)) path_ = candidate.generic_string();
+  }
 }
 
 TempFolder::~TempFolder() {
