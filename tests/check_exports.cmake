@@ -2,14 +2,8 @@ cmake_minimum_required(VERSION 3.16)
 # Checks that the shared library exports exactly the functions that the public
 # header declares: nothing internal leaks, nothing declared is missing.
 # Run with -DLIBRARY=<path> -DHEADER=<path> -DNM=<nm>.
-file(READ "${HEADER}" header)
-string(REGEX MATCHALL "QUARN_API[^(]*QUARN_CALL[ \t\r\n]+([A-Za-z_][A-Za-z0-9_]*)" declarations "${header}")
-set(declared "")
-foreach(d ${declarations})
-  string(REGEX REPLACE ".*QUARN_CALL[ \t\r\n]+" "" name "${d}")
-  list(APPEND declared "${name}")
-endforeach()
-list(SORT declared)
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/QuarnExports.cmake)
+quarn_declared_exports("${HEADER}" declared)
 
 execute_process(COMMAND "${NM}" -D --defined-only "${LIBRARY}" OUTPUT_VARIABLE symbols RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
