@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,8 @@ struct BlockCase {
   int32_t target;
   std::vector<Rgb> expected;
 };
+
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
 
 class VectorQuantizerBlockTest : public testing::TestWithParam<BlockCase> {};
 
