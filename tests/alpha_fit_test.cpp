@@ -87,7 +87,24 @@ INSTANTIATE_TEST_SUITE_P(
                  0,
                  254,
                  {0, 2, 1},
-                 {0, 51, 254}}),
+                 {0, 51, 254}},
+        // Values 108, 105, 117, 106, 109 (/255 as float, mean 109). The
+        // assignments A = {2, 0, 7, 1, 2} and B = {2, 0, 7, 1, 3} differ only
+        // in the value at the mean, so both have Skk = 29.2 and Sxk = 51/255
+        // and score the same; rounding makes each look better from the
+        // other, and the move search alternates A, A, B, B, ... until the
+        // budget runs out. Iteration 65 fits A: lo = -2.4 * 51/29.2 =
+        // -4.19/255 and hi = 4.6 * 51/29.2 = 8.03/255 around 109, so the
+        // ends are 105 and 117 (B, after 64 iterations, would give 104).
+        // Levels 105, 117, 107, 108, 110, 112, 114, 115; 106 and 109 lie
+        // 1.2e-6 above their integers and take 107 and 110.
+        RampCase{"NonConvergingFitStopsAfterIteration65",
+                 8,
+                 {108.0f / 255.0f, 105.0f / 255.0f, 117.0f / 255.0f, 106.0f / 255.0f, 109.0f / 255.0f},
+                 105,
+                 117,
+                 {3, 0, 1, 2, 4},
+                 {108, 105, 117, 107, 110}}),
     [](const testing::TestParamInfo<RampCase>& param) { return param.param.name; });
 
 TEST(FitAlphaRampTest, NoValuesWriteNothing) {

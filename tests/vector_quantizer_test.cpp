@@ -256,6 +256,18 @@ TEST(VectorQuantizerTest, VectorsWiderThanFourComponentsAreRefused) {
   EXPECT_EQ(quantizer.Quantize(4, 4, image, 12, 0, 1, 3, 2), 0);
 }
 
+// An image without a whole vector leaves no stale code vectors behind.
+TEST(VectorQuantizerTest, EmptyImageGivesZeroCodeVectors) {
+  const uint8_t image[48] = {9, 9, 9};
+  VectorQuantizer quantizer;
+  ASSERT_EQ(quantizer.Quantize(4, 4, image, 12, 1, 1, 3, 2), 2);  // (9,9,9) and (0,0,0)
+  EXPECT_EQ(quantizer.Quantize(0, 4, image, 12, 1, 1, 3, 2), 0);
+  for (int32_t s = 0; s < 2; ++s) {
+    const int32_t* v = quantizer.CodeVector(s);
+    EXPECT_EQ((std::array<int32_t, 4>{v[0], v[1], v[2], v[3]}), (std::array<int32_t, 4>{0, 0, 0, 0})) << s;
+  }
+}
+
 // A large image grows the stores beyond their own room: every distinct
 // value survives when the target allows it, in tree order, and a reduction
 // to two leaves values from the image's range.

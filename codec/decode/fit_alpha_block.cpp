@@ -26,11 +26,17 @@ struct AlphaConfiguration {
 void FitAlphaBlock(AlphaBlockFit& fit) {
   const int32_t count = fit.count < 0 ? 0 : (fit.count > kMaxValues ? kMaxValues : fit.count);
   // In order: 8 levels over all values; 6 levels over all values; 6 levels
-  // with exact 0; with exact 255; with both.
-  AlphaConfiguration config[kConfigurations] = {
-      {8, false, false, 0, {}, {0, 0}, {}, 0.0}, {6, false, false, 0, {}, {0, 0}, {}, 0.0},
-      {6, true, false, 0, {}, {0, 0}, {}, 0.0},  {6, false, true, 0, {}, {0, 0}, {}, 0.0},
-      {6, true, true, 0, {}, {0, 0}, {}, 0.0}};
+  // with exact 0; with exact 255; with both. The value and code arrays are
+  // filled before use; an empty subset leaves its end points at 0.
+  AlphaConfiguration config[kConfigurations];
+  for (int32_t k = 0; k < kConfigurations; ++k) {
+    config[k].levels = k == 0 ? 8 : 6;
+    config[k].exactZero = k == 2 || k == 4;
+    config[k].exactOne = k == 3 || k == 4;
+    config[k].count = 0;
+    config[k].ends[0] = config[k].ends[1] = 0;
+    config[k].error = 0.0;
+  }
   for (int32_t i = 0; i < count; ++i) {
     const float alpha = fit.alpha[i];
     for (AlphaConfiguration& c : config) {

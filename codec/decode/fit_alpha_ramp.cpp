@@ -100,7 +100,10 @@ double FitAlphaRamp(int32_t levels, int32_t count, const double* values, int32_t
 
   int32_t budget = kIterationBudget;
   int32_t histogram[kMaxLevels];
-  for (;;) {
+  // Equal values (the common flat block) would all land in the last bin of
+  // a ramp of width 0 on the first assignment: nothing to iterate.
+  const bool flat = smallest == largest;
+  while (!flat) {
     // Assignment: the first index whose threshold lies above the value.
     const double width = (hi - lo) / stepsReal;
     double threshold[kMaxLevels];
@@ -185,12 +188,14 @@ double FitAlphaRamp(int32_t levels, int32_t count, const double* values, int32_t
   for (int32_t j = 2; j < levels; ++j) {
     level[j] = ((levels - j) * ends[0] + (j - 1) * ends[1] + (levels - 2) / 2) / (levels - 1);
   }
+  // Equal end points make every level equal: code 0 wins every tie.
+  const int32_t searched = ends[0] == ends[1] ? 1 : levels;
   double error = 0.0;
   for (int32_t j = 0; j < count; ++j) {
     const double target = 255.0 * values[j];
     int32_t best = 0;
     double bestDistance = std::fabs(level[0] - target);
-    for (int32_t k = 1; k < levels; ++k) {
+    for (int32_t k = 1; k < searched; ++k) {
       const double distance = std::fabs(level[k] - target);
       if (distance < bestDistance) {
         bestDistance = distance;

@@ -69,7 +69,8 @@ class VectorQuantizer {
                    int32_t blockHeight, int32_t components, int32_t target);
 
   // Code vector s: four int32 slots, the first `dimension` of them used.
-  // Valid for s below max(codeCount(), 2) after Quantize.
+  // Valid for s below max(codeCount(), 2) after Quantize (zero where no
+  // code vector was collected).
   const int32_t* CodeVector(int32_t s) const { return codes_.data()[s].value; }
   int32_t codeCount() const { return codeCount_; }
 

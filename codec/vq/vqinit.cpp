@@ -86,6 +86,11 @@ int32_t VectorQuantizer::Quantize(int32_t width, int32_t height, const uint8_t* 
   freeNode_ = kNone;
   entriesUsed_ = 0;
   freeEntry_ = kNone;
+  // Code vectors 0 and 1 are always readable; they stay zero when nothing
+  // is collected.
+  for (int32_t s = 0; s < 2; ++s) {
+    for (int32_t d = 0; d < kVqMaxDimension; ++d) codes_.data()[s].value[d] = 0;
+  }
   // The vectors live in fixed slots of four components.
   if (blockWidth < 1 || blockHeight < 1 || components < 1 || blockWidth > kVqMaxDimension ||
       blockHeight > kVqMaxDimension || components > kVqMaxDimension ||
