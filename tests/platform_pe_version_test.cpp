@@ -3,6 +3,7 @@
 // bounds).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -102,6 +103,12 @@ TEST(PeVersionResource, DamagedFilesGiveZero) {
       {"section data past the end", [](auto& f, auto& l) { WriteLe32(f, l.sectionHeader + 20, 0xFFFFFE00u); }},
       {"section too short for the version block",
        [](auto& f, auto& l) { WriteLe32(f, l.sectionHeader + 16, 88); }},
+      {"data past the section's raw data, though inside the file",
+       [](auto& f, auto& l) {
+         WriteLe32(f, l.sectionHeader + 16, 0xF0);
+         std::copy(f.begin() + l.versionBlock, f.begin() + l.versionBlock + 92, f.begin() + l.resourceRoot + 0x100);
+         WriteLe32(f, l.dataEntry, 0x1100);
+       }},
       {"no version type", [](auto& f, auto& l) { WriteLe32(f, l.typeEntry, 3); }},
       {"version type named, not numbered", [](auto& f, auto& l) { WriteLe32(f, l.typeEntry, 0x80000010u); }},
       {"type entry leads to data, not a table", [](auto& f, auto& l) { WriteLe32(f, l.typeEntry + 4, 24); }},
