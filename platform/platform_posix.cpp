@@ -75,6 +75,10 @@ bool CopyContents(int from, int to) {
   }
 }
 
+// Opens without waiting: a named pipe in a folder of files would otherwise
+// block until someone writes to it. Callers accept regular files only.
+int OpenForReading(const std::string& path) { return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC); }
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
@@ -120,7 +124,7 @@ bool CopyFileReplacing(const std::string& source, const std::string& destination
     return false;
   }
 
-  FileDescriptor in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  FileDescriptor in(OpenForReading(source));
   struct stat from;
   if (!in.valid() || fstat(in.get(), &from) != 0 || !S_ISREG(from.st_mode)) return false;
 
@@ -203,7 +207,7 @@ bool RemoveFile(const std::string& path) {
 }
 
 int32_t ReadProductBuildNumber(const std::string& path, uint32_t maxBytes) {
-  FileDescriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  FileDescriptor file(OpenForReading(path));
   struct stat status;
   if (!file.valid() || fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode)) return 0;
   const uint64_t fileSize = static_cast<uint64_t>(status.st_size);

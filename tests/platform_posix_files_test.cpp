@@ -89,6 +89,14 @@ TEST_F(PosixFiles, FailedCopiesLeaveTheDestinationAlone) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"destination.bin", "source.bin", "sub"}));
 }
 
+TEST_F(PosixFiles, NamedPipesAreNeitherWaitedOnNorCopied) {
+  const std::string pipe = folder_ + "/pipe";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+  EXPECT_EQ(platform::ReadProductBuildNumber(pipe), 0);
+  EXPECT_FALSE(platform::CopyFileReplacing(pipe, destination_));
+  EXPECT_FALSE(fs::exists(destination_));
+}
+
 TEST_F(PosixFiles, SetAttributesNormalAddsTheOwnersWriteBitOnly) {
   struct Case {
     mode_t before, after;
