@@ -29,8 +29,9 @@ void UnloadLibrary(void* library);
 
 // Copies `source` over `destination`, replacing an existing file. The copy
 // is atomic on POSIX (temporary file in the destination folder, then
-// rename). A destination whose attributes make it read-only is not
-// replaced. Returns true on success.
+// rename). A destination whose attributes make it read-only (on POSIX: its
+// owner may not write it) is not replaced, whoever asks. Returns true on
+// success.
 bool CopyFileReplacing(const std::string& source, const std::string& destination);
 
 // Clears the read-only (and hidden/system) attributes of a file; on POSIX
@@ -38,7 +39,8 @@ bool CopyFileReplacing(const std::string& source, const std::string& destination
 bool SetAttributesNormal(const std::string& path);
 
 // The folder that system-wide libraries are installed into. On POSIX this is
-// fixed when the program is built. Returns false when it cannot be told.
+// fixed when the program is built (CMake setting QUARN_SYSTEM_FOLDER) and
+// must exist. Returns false when it cannot be told.
 bool SystemFolder(std::string& folder);
 
 // One entry of a folder listing.
@@ -47,15 +49,22 @@ struct FolderEntry {
   bool isFolder = false;
 };
 // Calls `visit` for every entry of `folder` (including "." and ".." where the
-// system reports them). Returns false when the folder cannot be listed.
+// system reports them), in the system's order on Windows and by name on
+// POSIX. Returns false when the folder cannot be listed.
 bool ListFolder(const std::string& folder, const std::function<void(const FolderEntry&)>& visit);
 
 // The character that separates folders in the paths this platform builds.
 char PathSeparator();
+// Whether `c` ends the folder part of a path: backslash, slash or colon (a
+// drive) on Windows, slash on POSIX.
+bool IsPathSeparator(char c);
 
 // Creates a new, uniquely named empty file in the platform's temporary folder
 // and returns its path, or an empty string on failure. The caller removes it.
 std::string CreateTemporaryFile(const char* prefix);
+
+// Whether something (a file or a folder) exists at `path`.
+bool PathExists(const std::string& path);
 
 // Removes a file; returns true when it is gone.
 bool RemoveFile(const std::string& path);
