@@ -9,16 +9,17 @@ namespace {
 double SquaredLength(const double s[3]) { return s[0] * s[0] + s[1] * s[1] + s[2] * s[2]; }
 
 // Keeps the best score -|S|^2 / V as a fraction, compared by
-// cross-multiplication; the later of equal scores wins.
+// cross-multiplication; the later of equal scores wins. The numerator is
+// kept without its sign: Vb * -x <= -xb * V is exactly Vb * x >= xb * V.
 struct FreeLineScorer {
-  double bestNumerator = 0.0;
-  double bestDenominator = 0.0;
+  double bestExplained = 0.0;  // |S|^2 of the best
+  double bestVariance = 0.0;
 
   bool Offer(const LevelSums& sums, int32_t /*highest*/) {
-    const double numerator = -SquaredLength(sums.s);
-    if (bestDenominator * numerator <= bestNumerator * sums.v) {
-      bestNumerator = numerator;
-      bestDenominator = sums.v;
+    const double explained = SquaredLength(sums.s);
+    if (bestVariance * explained >= bestExplained * sums.v) {
+      bestExplained = explained;
+      bestVariance = sums.v;
       return true;
     }
     return false;

@@ -4,31 +4,42 @@
 #include "codec/encode/colour_search.h"
 
 namespace quarn {
+namespace {
+
+template <bool kLowestIndexFirst>
+void CountPlaces(const double* t, int32_t n, int32_t* place) {
+  for (int32_t i = 0; i < n; ++i) {
+    int32_t after = 0;  // colours j > i that precede i
+    for (int32_t j = i + 1; j < n; ++j) {
+      const int32_t iFirst = kLowestIndexFirst ? int32_t{t[i] <= t[j]} : int32_t{t[i] < t[j]};
+      place[j] += iFirst;
+      after += 1 - iFirst;
+    }
+    place[i] += after;
+  }
+}
+
+}  // namespace
 
 ColourOrder OrderByProjection(const double axis[3], const DistinctColours& colours, int32_t tieVariant) {
   double t[16];
   for (int32_t j = 0; j < colours.count; ++j) {
     t[j] = axis[0] * colours.colour[j][0] + axis[1] * colours.colour[j][1] + axis[2] * colours.colour[j][2];
   }
-  // Insertion by ascending projection. Variant 0 places a colour after the
-  // equal ones already placed (lowest index first), variant 1 before them.
-  ColourOrder order;
-  order.count = colours.count;
-  for (int32_t j = 0; j < colours.count; ++j) {
-    int32_t pos = j;
-    if (tieVariant == 0) {
-      while (pos > 0 && t[order.item[pos - 1]] > t[j]) {
-        order.item[pos] = order.item[pos - 1];
-        --pos;
-      }
-    } else {
-      while (pos > 0 && t[order.item[pos - 1]] >= t[j]) {
-        order.item[pos] = order.item[pos - 1];
-        --pos;
-      }
-    }
-    order.item[pos] = j;
+  // Each colour's place is the number of colours that precede it. Of a
+  // pair i < j, i precedes when its projection is smaller, or equal in
+  // variant 0 (lowest index first); j precedes otherwise. Counting without
+  // branches keeps the cost flat whatever the data.
+  const int32_t n = colours.count;
+  int32_t place[16] = {};
+  if (tieVariant == 0) {
+    CountPlaces<true>(t, n, place);
+  } else {
+    CountPlaces<false>(t, n, place);
   }
+  ColourOrder order;
+  order.count = n;
+  for (int32_t j = 0; j < n; ++j) order.item[place[j]] = j;
   return order;
 }
 
