@@ -16,7 +16,7 @@ namespace quarn {
 // refinement's inputs. Everything is on the weighted scale (each channel
 // multiplied by its weight); "centred" means minus the block's mean colour.
 struct BlockColours {
-  DistinctColours distinct;  // U colours v_j in order of first appearance, fractions f_j
+  DistinctColours distinct;    // U colours v_j in order of first appearance, fractions f_j
   double weight[3] = {};       // effective channel weights (negative ones as 0)
   double centred[16][3] = {};  // P_j: sum of the centred texels of colour j, times 1/N
   double lower[3] = {};        // the range a centred colour can take: -mean ...
