@@ -43,7 +43,7 @@ constexpr uint16_t kWhite565 = 0xFFFF, kRed565 = 0xF800, kBlue565 = 0x001F, kGre
 // Stored sizes of every level of a DXT1 mip chain of w x h.
 size_t Dxt1ChainBlocks(uint32_t w, uint32_t h) {
   size_t blocks = 0;
-  for (uint32_t levels = SignificantBits(std::max(w, h)); levels > 0; --levels, w = (w + 1) / 2, h = (h + 1) / 2)
+  for (uint32_t levels = DdsMipCount(w, h); levels > 0; --levels, w = (w + 1) / 2, h = (h + 1) / 2)
     blocks += size_t((w + 3) / 4) * ((h + 3) / 4);
   return blocks;
 }

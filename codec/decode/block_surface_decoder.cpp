@@ -5,7 +5,7 @@
 
 #include "codec/decode/block_palettes.h"
 #include "codec/decode/decode_surface.h"
-#include "codec/decode/little_endian.h"
+#include "codec/engine/little_endian.h"
 #include "codec/decode/source_format.h"
 
 namespace quarn {
@@ -16,7 +16,7 @@ namespace {
 void DecodeExplicitAlpha(const uint8_t* block, uint8_t alpha[16]) {
   constexpr float kNibbleScale = 0.06666667f;
   for (int y = 0; y < 4; ++y) {
-    const uint32_t row = LoadLe16(block + 2 * y);
+    const uint32_t row = LoadLE16(block + 2 * y);
     for (int x = 0; x < 4; ++x) {
       const float nibble = float((row >> (4 * x)) & 0xF);
       alpha[4 * y + x] = uint8_t(nibble * kNibbleScale * 255.0f);
@@ -59,14 +59,14 @@ void DecodeBlockSurface(const uint8_t* stored, uint32_t width, uint32_t height, 
       }
       // The three-colour test applies to the colour half of every format.
       uint32_t palette[4];
-      BuildColourPalette(LoadLe16(stored), LoadLe16(stored + 2), palette);
+      BuildColourPalette(LoadLE16(stored), LoadLE16(stored + 2), palette);
       for (uint32_t y = 0; y < rows; ++y) {
         const uint32_t indices = stored[4 + y];
         uint8_t* out = pixels + size_t(by + y) * pitch + size_t(bx) * 4;
         for (uint32_t x = 0; x < columns; ++x) {
           uint32_t pixel = palette[(indices >> (2 * x)) & 3];
           if (keepsOwnAlpha) pixel = (pixel & 0x00FFFFFFu) | uint32_t(alpha[4 * y + x]) << 24;
-          StoreLe32(out + 4 * x, pixel);
+          StoreLE32(out + 4 * x, pixel);
         }
       }
       stored += 8;

@@ -2,43 +2,43 @@
 
 #include <algorithm>
 
-#include "codec/decode/little_endian.h"
+#include "codec/engine/little_endian.h"
 #include "codec/decode/source_format.h"
 
 namespace quarn {
 
-SurfaceDesc ParseDdsHeader(const uint8_t bytes[kDdsHeaderBytes]) {
+SurfaceDesc ParseDdsHeader(const uint8_t bytes[kDdsHeaderSize]) {
   SurfaceDesc header;
-  header.flags = LoadLe32(bytes + 4);
-  header.height = LoadLe32(bytes + 8);
-  header.width = LoadLe32(bytes + 12);
-  header.pitch = int32_t(LoadLe32(bytes + 16));
-  header.depth = LoadLe32(bytes + 20);
-  header.mipCount = LoadLe32(bytes + 24);
-  header.pfFlags = LoadLe32(bytes + 76);
-  header.fourCC = LoadLe32(bytes + 80);
-  header.bitCount = LoadLe32(bytes + 84);
-  header.redMask = LoadLe32(bytes + 88);
-  header.greenMask = LoadLe32(bytes + 92);
-  header.blueMask = LoadLe32(bytes + 96);
-  header.alphaMask = LoadLe32(bytes + 100);
-  header.caps = LoadLe32(bytes + 104);
-  header.caps2 = LoadLe32(bytes + 108);
+  header.flags = LoadLE32(bytes + DdsFlags);
+  header.height = LoadLE32(bytes + DdsHeight);
+  header.width = LoadLE32(bytes + DdsWidth);
+  header.pitch = int32_t(LoadLE32(bytes + DdsLinearSize));
+  header.depth = LoadLE32(bytes + DdsDepth);
+  header.mipCount = LoadLE32(bytes + DdsMipCountField);
+  header.pfFlags = LoadLE32(bytes + DdsPfFlags);
+  header.fourCC = LoadLE32(bytes + DdsFourCC);
+  header.bitCount = LoadLE32(bytes + DdsBitCount);
+  header.redMask = LoadLE32(bytes + DdsRedMask);
+  header.greenMask = LoadLE32(bytes + DdsGreenMask);
+  header.blueMask = LoadLE32(bytes + DdsBlueMask);
+  header.alphaMask = LoadLE32(bytes + DdsAlphaMask);
+  header.caps = LoadLE32(bytes + DdsCaps);
+  header.caps2 = LoadLE32(bytes + DdsCaps2);
   return header;
 }
 
 bool ClassifySourceFormat(const SurfaceDesc& header, uint32_t& formatCode, uint32_t& bytesPerPixel) {
   if (IsBlockSource(header.fourCC)) {
     formatCode = header.fourCC;
-    bytesPerPixel = (header.fourCC != SourceDXT1 || (header.pfFlags & kDdsPixelAlpha) != 0) ? 4 : 3;
+    bytesPerPixel = (header.fourCC != SourceDXT1 || (header.pfFlags & kDdsPfAlpha) != 0) ? 4 : 3;
     return true;
   }
   uint32_t code = 0;
-  if (header.pfFlags == kDdsPixelRgb) {
+  if (header.pfFlags == kDdsPfRgb) {
     if (header.bitCount == 24) code = SourceR8G8B8;
     else if (header.bitCount == 16 && header.greenMask == 0x07E0) code = SourceR5G6B5;
     else if (header.bitCount == 16 && header.greenMask == 0x03E0) code = SourceX1R5G5B5;
-  } else if (header.pfFlags == (kDdsPixelRgb | kDdsPixelAlpha)) {
+  } else if (header.pfFlags == (kDdsPfRgb | kDdsPfAlpha)) {
     if (header.bitCount == 32 && header.alphaMask == 0xFF000000) code = SourceA8R8G8B8;
     else if (header.bitCount == 16 && header.alphaMask == 0x8000) code = SourceA1R5G5B5;
     else if (header.bitCount == 16 && header.alphaMask == 0xF000) code = SourceA4R4G4B4;
@@ -49,20 +49,16 @@ bool ClassifySourceFormat(const SurfaceDesc& header, uint32_t& formatCode, uint3
   return true;
 }
 
-uint32_t SignificantBits(uint32_t value) {
-  uint32_t bits = 0;
-  for (; value != 0; value >>= 1) ++bits;
-  return bits;
-}
-
 DdsLayoutResult PlanDdsLayout(const SurfaceDesc& header, DdsLayout& layout) {
   DdsLayout plan;
   if (!ClassifySourceFormat(header, plan.formatCode, plan.bytesPerPixel)) return DdsLayoutResult::UnknownFormat;
 
-  plan.levels = header.mipCount != 0 ? SignificantBits(std::max(header.width, header.height)) : 1;
+  // The stored mip count only says whether there are mip maps; how many
+  // follows from the sides, as the writer counts them.
+  plan.levels = header.mipCount != 0 ? DdsMipCount(header.width, header.height) : 1;
   plan.faces = plan.sideBySide = 1;
-  if ((header.caps2 & kDdsCubeMapBits) != 0) plan.faces = plan.sideBySide = 6;
-  if ((header.flags & kDdsDepthValid) != 0) plan.faces = plan.sideBySide = header.depth;
+  if ((header.caps2 & kDdsCaps2CubeMapAll) != 0) plan.faces = plan.sideBySide = 6;
+  if ((header.flags & kDdsFlagDepth) != 0) plan.faces = plan.sideBySide = header.depth;
 
   if (header.width == 0 || header.height == 0 || plan.sideBySide == 0) return DdsLayoutResult::Empty;
   // Everything below is computed in 64 bits from values bounded by 32767.

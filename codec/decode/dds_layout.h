@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "codec/encode/surface_desc.h"
+#include "codec/engine/dds_header.h"
 
 namespace quarn {
 
@@ -18,13 +19,6 @@ constexpr uint32_t kMaxDdsSide = 32767;
 // with mip maps needs just under it; a 32-bit host could not hold the next
 // size up (16384 x 16384 with mip maps is 2 GiB for the picture alone).
 constexpr uint64_t kMaxDdsReadBytes = uint64_t{1} << 30;
-
-constexpr uint32_t kDdsMagic = 0x20534444;  // "DDS "
-constexpr uint32_t kDdsHeaderBytes = 124;
-constexpr uint32_t kDdsDepthValid = 0x800000;  // header flags
-constexpr uint32_t kDdsCubeMapBits = 0xFE00;   // caps2
-constexpr uint32_t kDdsPixelAlpha = 0x1;       // pfFlags
-constexpr uint32_t kDdsPixelRgb = 0x40;
 
 struct DdsLayout {
   uint32_t formatCode = 0;     // SourceFormat
@@ -46,14 +40,11 @@ enum class DdsLayoutResult {
 
 // The header's fields from its 124 bytes (after the magic), little-endian;
 // linearSize goes to `pitch`.
-SurfaceDesc ParseDdsHeader(const uint8_t bytes[kDdsHeaderBytes]);
+SurfaceDesc ParseDdsHeader(const uint8_t bytes[kDdsHeaderSize]);
 
 // Classifies the pixel format: the fourCC first, then the RGB layouts.
 // Returns false when no readable format matches.
 bool ClassifySourceFormat(const SurfaceDesc& header, uint32_t& formatCode, uint32_t& bytesPerPixel);
-
-// Number of significant bits of `value`: the mip level count of a side.
-uint32_t SignificantBits(uint32_t value);
 
 // Works out the layout of the file that `header` describes; `layout` is
 // filled only when the result is Ok.

@@ -5,7 +5,7 @@
 
 #include "codec/decode/dds_layout.h"
 #include "codec/decode/decode_surface.h"
-#include "codec/decode/little_endian.h"
+#include "codec/engine/little_endian.h"
 #include "codec/decode/source_format.h"
 
 namespace quarn {
@@ -69,8 +69,8 @@ PictureBuffer LoadDdsImage(ByteSource& input, int32_t& width, int32_t& height, i
 
   uint8_t magic[4] = {};
   ReadFully(input, magic, sizeof magic);
-  if (LoadLe32(magic) != kDdsMagic) return nullptr;
-  uint8_t headerBytes[kDdsHeaderBytes] = {};
+  if (LoadLE32(magic) != kDdsMagic) return nullptr;
+  uint8_t headerBytes[kDdsHeaderSize] = {};
   ReadFully(input, headerBytes, sizeof headerBytes);
   const SurfaceDesc header = ParseDdsHeader(headerBytes);
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 
 #include "codec/decode/decode_surface.h"
-#include "codec/decode/little_endian.h"
+#include "codec/engine/little_endian.h"
 #include "codec/decode/source_format.h"
 
 namespace quarn {
@@ -24,11 +24,11 @@ uint32_t DecodePixel(const uint8_t* p, uint32_t formatCode) {
     case SourceR8G8B8:
       return Pixel(255, p[2], p[1], p[0]);
     case SourceA8R8G8B8:
-      return LoadLe32(p);
+      return LoadLE32(p);
     default:
       break;
   }
-  const uint32_t v = LoadLe16(p);
+  const uint32_t v = LoadLE16(p);
   switch (formatCode) {
     case SourceR5G6B5:
       return Pixel(255, WidenField(v >> 11, 5), WidenField((v >> 5) & 0x3F, 6), WidenField(v & 0x1F, 5));
@@ -49,7 +49,7 @@ void DecodePixelSurface(const uint8_t* stored, uint32_t width, uint32_t height, 
                         uint32_t formatCode) {
   const size_t count = size_t{width} * height;
   const uint32_t storedBytes = SourcePixelBytes(formatCode);
-  for (size_t i = 0; i < count; ++i) StoreLe32(pixels + i * 4, DecodePixel(stored + i * storedBytes, formatCode));
+  for (size_t i = 0; i < count; ++i) StoreLE32(pixels + i * 4, DecodePixel(stored + i * storedBytes, formatCode));
 }
 
 }  // namespace quarn

@@ -6,11 +6,9 @@
 
 #include <cstdint>
 
-namespace quarn {
+#include "codec/engine/little_endian.h"
 
-constexpr uint32_t FourCC(char a, char b, char c, char d) {
-  return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 | uint32_t(uint8_t(d)) << 24;
-}
+namespace quarn {
 
 enum SourceFormat : uint32_t {
   SourceR8G8B8 = 20,

@@ -4,34 +4,36 @@
 #include <cstring>
 #include <fstream>
 
+#include "codec/engine/dds_header.h"
+#include "codec/engine/little_endian.h"
+
 namespace quarn::test {
 namespace {
 
-void Put32(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[offset + i] = uint8_t(value >> (8 * i));
-}
+void Put32(uint8_t* header, uint32_t offset, uint32_t value) { StoreLE32(header + offset, value); }
 
 }  // namespace
 
 std::vector<uint8_t> DdsFixture::Bytes() const {
   std::vector<uint8_t> bytes(128 + data.size(), 0);
-  Put32(bytes, 0, 0x20534444);
-  Put32(bytes, 4, 124);
-  Put32(bytes, 8, flags);
-  Put32(bytes, 12, height);
-  Put32(bytes, 16, width);
-  Put32(bytes, 24, depth);
-  Put32(bytes, 28, mipCount);
-  Put32(bytes, 76, 32);
-  Put32(bytes, 80, pfFlags);
-  Put32(bytes, 84, fourCC);
-  Put32(bytes, 88, bitCount);
-  Put32(bytes, 92, redMask);
-  Put32(bytes, 96, greenMask);
-  Put32(bytes, 100, blueMask);
-  Put32(bytes, 104, alphaMask);
-  Put32(bytes, 108, 0x1000);
-  Put32(bytes, 112, caps2);
+  StoreLE32(bytes.data(), kDdsMagic);
+  uint8_t* header = bytes.data() + 4;
+  Put32(header, DdsSize, kDdsHeaderSize);
+  Put32(header, DdsFlags, flags);
+  Put32(header, DdsHeight, height);
+  Put32(header, DdsWidth, width);
+  Put32(header, DdsDepth, depth);
+  Put32(header, DdsMipCountField, mipCount);
+  Put32(header, DdsPfSize, 32);
+  Put32(header, DdsPfFlags, pfFlags);
+  Put32(header, DdsFourCC, fourCC);
+  Put32(header, DdsBitCount, bitCount);
+  Put32(header, DdsRedMask, redMask);
+  Put32(header, DdsGreenMask, greenMask);
+  Put32(header, DdsBlueMask, blueMask);
+  Put32(header, DdsAlphaMask, alphaMask);
+  Put32(header, DdsCaps, kDdsCapsTexture);
+  Put32(header, DdsCaps2, caps2);
   std::copy(data.begin(), data.end(), bytes.begin() + 128);
   return bytes;
 }
@@ -42,7 +44,7 @@ DdsFixture BlockFixture(char digit, uint32_t width, uint32_t height, uint32_t mi
   f.height = height;
   f.mipCount = mipCount;
   f.pfFlags = 0x4;
-  f.fourCC = uint32_t('D') | uint32_t('X') << 8 | uint32_t('T') << 16 | uint32_t(uint8_t(digit)) << 24;
+  f.fourCC = FourCC('D', 'X', 'T', digit);
   return f;
 }
 
