@@ -7,25 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "codec/encode/surface_desc.h"
 #include "codec/engine/encode_settings.h"
 
 namespace quarn::test {
 
-// The header fields a test sets; the rest of the 124 bytes stay zero.
-struct DdsFixture {
-  uint32_t flags = 0x1007;
-  uint32_t height = 0;
-  uint32_t width = 0;
-  uint32_t depth = 0;
-  uint32_t mipCount = 0;
-  uint32_t pfFlags = 0;
-  uint32_t fourCC = 0;
-  uint32_t bitCount = 0;
-  uint32_t redMask = 0;
-  uint32_t greenMask = 0;
-  uint32_t blueMask = 0;
-  uint32_t alphaMask = 0;
-  uint32_t caps2 = 0;
+// A DDS file: the header fields a test sets (pitch, caps and the reserved
+// words are not written), then the data.
+struct DdsFixture : SurfaceDesc {
+  DdsFixture() { flags = 0x1007; }
   std::vector<uint8_t> data;  // everything after the header
 
   // Magic, header and data.
