@@ -66,6 +66,27 @@ QUARN_API int32_t QUARN_CALL DXTcompressBMP(const uint8_t* image, int32_t width,
 QUARN_API int32_t QUARN_CALL DXTcreateMIPS(const uint8_t* image, int32_t width, int32_t height, int32_t format,
                                            uint8_t dither, int32_t planes, const char* pathPrefix);
 
+/* The picture that Read_DDS hands over. */
+typedef struct ReadDdsResult {
+  int32_t width;        /* in pixels; cube maps and volume textures: all faces side by side */
+  int32_t height;       /* in pixels */
+  int32_t bitsPerPixel; /* 24 */
+  int32_t reserved1;    /* set to 0 */
+  int32_t reserved2;    /* left as the host set it */
+  char caption[860];    /* "<kind> : <width> x <height>", e.g. "DDS DXT5 : 256 x 256" */
+  uint8_t* rgbPixels;   /* width x height pixels of red, green, blue bytes, top row first,
+                           no row padding; allocated with malloc and owned by the host */
+} ReadDdsResult;
+
+/* Reads the top level of a DDS file (DXT1 to DXT5, or the r8g8b8, a8r8g8b8,
+ * r5g6b5, x1r5g5b5, a1r5g5b5 and a4r4g4b4 pixel formats) into *result.
+ * Returns 1 on success. Returns 0 and leaves the record as it was when the
+ * file cannot be opened, is not a readable DDS file, or has a side above
+ * 32767 or needs more than 1 GiB to read; when only the RGB buffer cannot be
+ * allocated the result is 0 with the other fields filled and rgbPixels null.
+ * A file that ends early reads as zeros. */
+QUARN_API int32_t QUARN_CALL Read_DDS(const char* path, ReadDdsResult* result);
+
 #ifdef __cplusplus
 }
 #endif
