@@ -23,3 +23,14 @@ if(QUARN_SANITIZE)
   target_compile_options(quarn_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   target_link_options(quarn_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+# The fuzz build instruments the whole library for libFuzzer's coverage and
+# runs it under both sanitizers.
+if(QUARN_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QUARN_FUZZ needs clang: configure with -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  target_compile_options(quarn_options INTERFACE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                                                 -fno-sanitize-recover=undefined)
+  target_link_options(quarn_options INTERFACE -fsanitize=address,undefined)
+endif()

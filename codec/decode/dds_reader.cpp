@@ -1,7 +1,6 @@
 #include "codec/decode/dds_reader.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "codec/decode/dds_layout.h"
 #include "codec/decode/decode_surface.h"
@@ -56,7 +55,12 @@ bool ReadTopLevel(ByteSource& input, const DdsLayout& layout, uint32_t w, uint32
   for (uint32_t y = 0; y < output.height; ++y) {
     const uint8_t* from = decoded.get() + size_t{y} * size_t(output.pitch);
     uint8_t* to = picture + y * pictureRowBytes + size_t{column} * bpp;
-    for (uint32_t x = 0; x < output.width; ++x) std::memcpy(to + x * bpp, from + x * 4, bpp);
+    for (uint32_t x = 0; x < output.width; ++x, to += bpp, from += 4) {
+      to[0] = from[0];
+      to[1] = from[1];
+      to[2] = from[2];
+      if (bpp == 4) to[3] = from[3];  // with 3 bytes the alpha is dropped
+    }
   }
   return true;
 }
