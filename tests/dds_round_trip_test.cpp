@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "codec/engine/dds_header.h"
 #include "codec/engine/texture_format.h"
 #include "quarn/quarn.h"
+#include "support/dds_fixture.h"
 #include "support/test_images.h"
 
 namespace quarn {
@@ -51,6 +53,52 @@ TEST(DdsRoundTrip, PixelFormatsReadBackAtTheirPrecision) {
       }
       std::free(record.rgbPixels);
     }
+  }
+}
+
+// The writer's header for each block format, followed by a mip chain of
+// solid blocks (until the engine writes block formats itself): the reader
+// names and sizes every one, and DXT1a files read as opaque DXT1, since the
+// writer does not mark their alpha.
+TEST(DdsRoundTrip, BlockFormatHeadersFromTheWriterReadBack) {
+  struct Case {
+    int32_t format;
+    const char* caption;
+  };
+  const Case cases[] = {{FormatDXT1, "DDS DXT1 Opaque : 8 x 4"},
+                        {FormatDXT1a, "DDS DXT1 Opaque : 8 x 4"},
+                        {FormatDXT3, "DDS DXT3 : 8 x 4"},
+                        {FormatDXT5, "DDS DXT5 : 8 x 4"}};
+  // Colour block: c0 = c1 = 0xF81F (red 255, green 0, blue 255), indices 0;
+  // alpha blocks fully opaque.
+  const uint8_t colour[8] = {0x1F, 0xF8, 0x1F, 0xF8, 0, 0, 0, 0};
+  const uint8_t alpha[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+  TempFolder folder;
+  const std::string path = folder.File("blocks.dds");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.caption);
+    const auto header = BuildDdsHeader(8, 4, c.format, uint32_t(LevelByteSize(c.format, 8, 4)));
+    std::vector<uint8_t> file(header.begin(), header.end());
+    for (int32_t w = 8, h = 4;; w = NextLevelSide(w), h = NextLevelSide(h)) {
+      for (uint64_t b = 0; b < LevelByteSize(c.format, uint32_t(w), uint32_t(h)) / BlockBytes(c.format); ++b) {
+        if (BlockBytes(c.format) == 16) file.insert(file.end(), alpha, alpha + 8);
+        file.insert(file.end(), colour, colour + 8);
+      }
+      if (w == 1 && h == 1) break;
+    }
+    test::WriteFile(path, file);
+    ReadDdsResult record{};
+    ASSERT_EQ(Read_DDS(path.c_str(), &record), 1);
+    EXPECT_EQ(std::string(record.caption), c.caption);
+    EXPECT_EQ(record.width, 8);
+    EXPECT_EQ(record.height, 4);
+    ASSERT_NE(record.rgbPixels, nullptr);
+    for (int32_t i = 0; i < 8 * 4; ++i) {
+      ASSERT_EQ(record.rgbPixels[3 * i], 255) << i;
+      ASSERT_EQ(record.rgbPixels[3 * i + 1], 0) << i;
+      ASSERT_EQ(record.rgbPixels[3 * i + 2], 255) << i;
+    }
+    std::free(record.rgbPixels);
   }
 }
 
