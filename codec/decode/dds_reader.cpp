@@ -4,8 +4,8 @@
 
 #include "codec/decode/dds_layout.h"
 #include "codec/decode/decode_surface.h"
-#include "codec/engine/little_endian.h"
 #include "codec/decode/source_format.h"
+#include "codec/engine/little_endian.h"
 
 namespace quarn {
 namespace {
@@ -38,10 +38,11 @@ uint8_t* ZeroedBytes(uint64_t byteCount) { return static_cast<uint8_t*>(std::cal
 // column `column`. False when memory runs out.
 bool ReadTopLevel(ByteSource& input, const DdsLayout& layout, uint32_t w, uint32_t h, uint8_t* picture,
                   uint32_t column) {
-  PictureBuffer stored(ZeroedBytes(SourceLevelBytes(layout.formatCode, w, h)));
+  const uint64_t storedBytes = SourceLevelBytes(layout.formatCode, w, h);
+  PictureBuffer stored(ZeroedBytes(storedBytes));
   PictureBuffer decoded(ZeroedBytes(uint64_t{w} * h * 4));
   if (!stored || !decoded) return false;
-  ReadFully(input, stored.get(), size_t(SourceLevelBytes(layout.formatCode, w, h)));
+  ReadFully(input, stored.get(), size_t(storedBytes));
 
   SurfaceDesc source;
   source.width = w;
