@@ -1,7 +1,8 @@
 // Writes the seed corpora of the two fuzz targets into the folders given on
 // the command line: small DDS files made by the library's own writer
-// (DXTcompress without callback, every format 10 to 19, plus a cube map and a
-// volume variant), and for DecodeSurface the top level of each.
+// (DXTcompress without callback, every format 10 to 19, each also announced
+// as a cube map and as a volume, and DXT1 with the alpha flag), and for
+// DecodeSurface the top level of each.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -97,6 +98,12 @@ int main(int argc, char** argv) {
     ++written;
     test::WriteFile(decodeDir + "/format" + std::to_string(s.format), DecodeSeed(dds, s.selector, width, height, s.code));
 
+    // One-bit alpha DXT1 marked as such in the pixel-format flags.
+    if (s.format == FormatDXT1a) {
+      std::vector<uint8_t> marked = dds;
+      StoreLE32(marked.data() + 4 + DdsPfFlags, kDdsPfFourCC | kDdsPfAlpha);
+      test::WriteFile(readDir + "/format11_alpha.dds", marked);
+    }
     // The same data announced as a cube map and as a volume of two slices.
     std::vector<uint8_t> cube = dds;
     StoreLE32(cube.data() + 4 + DdsCaps2, kDdsCaps2CubeMapAll | 0x200);
