@@ -191,15 +191,21 @@ uint32_t AlphaCode(const Bytes& b, int32_t k) {
   return static_cast<uint32_t>((bits >> (3 * k)) & 7);
 }
 
+// A fitter result with value i on code i % 8.
+AlphaBlockFit AlphaFit(int32_t levels, int32_t end0, int32_t end1) {
+  AlphaBlockFit fit;
+  fit.count = 16;
+  fit.levels = levels;
+  fit.end0 = end0;
+  fit.end1 = end1;
+  for (int32_t i = 0; i < 16; ++i) fit.code[i] = i % 8;
+  return fit;
+}
+
 TEST(PackInterpolatedAlpha, EqualEndsAt255BecomeSixLevelsWithCodeZero) {
   SlotMap slot;
   FillIdentitySlots(slot);
-  AlphaBlockFit fit;
-  fit.count = 16;
-  fit.levels = 8;
-  fit.end0 = 255;
-  fit.end1 = 255;
-  for (int32_t i = 0; i < 16; ++i) fit.code[i] = i % 8;  // whatever the fitter left
+  AlphaBlockFit fit = AlphaFit(8, 255, 255);
   Bytes b{};
   PackInterpolatedAlpha(fit, slot, b.data());
   EXPECT_EQ(b, (Bytes{0xFF, 0xFF, 0, 0, 0, 0, 0, 0}));
@@ -208,12 +214,7 @@ TEST(PackInterpolatedAlpha, EqualEndsAt255BecomeSixLevelsWithCodeZero) {
 TEST(PackInterpolatedAlpha, EightLevelsInRisingOrderAreExchangedAndMirrored) {
   SlotMap slot;
   FillIdentitySlots(slot);
-  AlphaBlockFit fit;
-  fit.count = 16;
-  fit.levels = 8;
-  fit.end0 = 10;
-  fit.end1 = 200;
-  for (int32_t i = 0; i < 16; ++i) fit.code[i] = i % 8;
+  AlphaBlockFit fit = AlphaFit(8, 10, 200);
   Bytes b{};
   PackInterpolatedAlpha(fit, slot, b.data());
   EXPECT_EQ(b[0], 200);
@@ -225,12 +226,7 @@ TEST(PackInterpolatedAlpha, EightLevelsInRisingOrderAreExchangedAndMirrored) {
 TEST(PackInterpolatedAlpha, EightLevelsInFallingOrderAreKept) {
   SlotMap slot;
   FillIdentitySlots(slot);
-  AlphaBlockFit fit;
-  fit.count = 16;
-  fit.levels = 8;
-  fit.end0 = 200;
-  fit.end1 = 10;
-  for (int32_t i = 0; i < 16; ++i) fit.code[i] = i % 8;
+  AlphaBlockFit fit = AlphaFit(8, 200, 10);
   Bytes b{};
   PackInterpolatedAlpha(fit, slot, b.data());
   EXPECT_EQ(b[0], 200);
@@ -242,12 +238,8 @@ TEST(PackInterpolatedAlpha, SixLevelsInFallingOrderAreExchangedAndKeepCodes6And7
   SlotMap slot;
   FillIdentitySlots(slot);
   slot[9] = -1;
-  AlphaBlockFit fit;
+  AlphaBlockFit fit = AlphaFit(6, 180, 40);
   fit.count = 15;
-  fit.levels = 6;
-  fit.end0 = 180;
-  fit.end1 = 40;
-  for (int32_t i = 0; i < 16; ++i) fit.code[i] = i % 8;
   Bytes b{};
   PackInterpolatedAlpha(fit, slot, b.data());
   EXPECT_EQ(b[0], 40);
@@ -265,11 +257,7 @@ TEST(PackInterpolatedAlpha, SixLevelsInFallingOrderAreExchangedAndKeepCodes6And7
 TEST(PackInterpolatedAlpha, EqualEndsAtZeroGiveZeroThenOne) {
   SlotMap slot;
   FillIdentitySlots(slot);
-  AlphaBlockFit fit;
-  fit.count = 16;
-  fit.levels = 8;
-  fit.end0 = 0;
-  fit.end1 = 0;
+  AlphaBlockFit fit = AlphaFit(8, 0, 0);
   Bytes b{};
   PackInterpolatedAlpha(fit, slot, b.data());
   EXPECT_EQ(b, (Bytes{0x00, 0x01, 0, 0, 0, 0, 0, 0}));

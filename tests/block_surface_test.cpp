@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "codec/encode/level_surface.h"
 #include "codec/encode/colour_block_fit.h"
 #include "codec/mip/rgba_image.h"
 
@@ -65,16 +66,7 @@ class BlockSurfaceTest : public ::testing::Test {
 
   // Encodes `image` as the entry functions describe it, with the stand-ins.
   static std::vector<uint8_t> Encode(const RgbaImage& image, uint32_t flags) {
-    SurfaceDesc desc;
-    desc.width = static_cast<uint32_t>(image.width);
-    desc.height = static_cast<uint32_t>(image.height);
-    desc.pitch = image.width * 4;
-    desc.surface = const_cast<uint32_t*>(image.pixels());
-    desc.bitCount = 32;
-    desc.redMask = 0x00FF0000u;
-    desc.greenMask = 0x0000FF00u;
-    desc.blueMask = 0x000000FFu;
-    desc.alphaMask = flags == ColourOpaque ? 0 : 0xFF000000u;
+    const SurfaceDesc desc = DescribeLevel(image, flags == ColourOpaque ? 0 : 0xFF000000u);
     std::vector<uint8_t> out(BlockSurfaceSize(desc, flags), 0);
     BlockFitters fitters;
     fitters.colour = RecordColour;

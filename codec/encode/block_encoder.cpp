@@ -3,6 +3,7 @@
 #include "codec/decode/alpha_block_fit.h"
 #include "codec/encode/block_surface.h"
 #include "codec/encode/colour_block_fit.h"
+#include "codec/encode/level_surface.h"
 #include "codec/encode/surface_desc.h"
 
 namespace quarn {
@@ -10,16 +11,7 @@ namespace quarn {
 namespace {
 
 std::vector<uint8_t> EncodeLevel(const RgbaImage& image, uint32_t blockFlags, uint32_t alphaMask) {
-  SurfaceDesc desc;
-  desc.width = static_cast<uint32_t>(image.width);
-  desc.height = static_cast<uint32_t>(image.height);
-  desc.pitch = image.width * 4;
-  desc.surface = const_cast<uint32_t*>(image.pixels());
-  desc.bitCount = 32;
-  desc.redMask = 0x00FF0000u;
-  desc.greenMask = 0x0000FF00u;
-  desc.blueMask = 0x000000FFu;
-  desc.alphaMask = alphaMask;
+  const SurfaceDesc desc = DescribeLevel(image, alphaMask);
   std::vector<uint8_t> out(BlockSurfaceSize(desc, blockFlags), 0);
   EncodeBlockSurface(desc, out.data(), blockFlags, kColourWeights);
   return out;
