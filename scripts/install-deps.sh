@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev  # the test suite
   libstb-dev              # image files (PNG, JPEG, TGA, BMP) for the quarn tool
   binutils                # nm, for the export-table check
+  libsquish-dev           # a peer encoder of the benchmark (bench/, optional build)
 )
 packages+=("$@")
 

@@ -1,10 +1,13 @@
 #include "codec/encode/block_encoder.h"
 
+#include <new>
+
 #include "codec/decode/alpha_block_fit.h"
 #include "codec/encode/block_surface.h"
 #include "codec/encode/colour_block_fit.h"
 #include "codec/encode/level_surface.h"
 #include "codec/encode/surface_desc.h"
+#include "codec/mip/out_of_memory.h"
 
 namespace quarn {
 
@@ -12,7 +15,13 @@ namespace {
 
 std::vector<uint8_t> EncodeLevel(const RgbaImage& image, uint32_t blockFlags, uint32_t alphaMask) {
   const SurfaceDesc desc = DescribeLevel(image, alphaMask);
-  std::vector<uint8_t> out(BlockSurfaceSize(desc, blockFlags), 0);
+  std::vector<uint8_t> out;
+  try {
+    out.assign(BlockSurfaceSize(desc, blockFlags), 0);
+  } catch (const std::bad_alloc&) {
+    // The same fatal condition as a working image that cannot be made.
+    ExitNotEnoughMemory();
+  }
   EncodeBlockSurface(desc, out.data(), blockFlags, kColourWeights);
   return out;
 }
