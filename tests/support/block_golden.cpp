@@ -1,7 +1,6 @@
 #include "support/block_golden.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -61,18 +60,21 @@ std::unique_ptr<RgbaImage> Crop(const RgbaImage& source, int32_t left, int32_t t
   return image;
 }
 
+std::string Hex64(uint64_t value) {
+  uint8_t bytes[8];
+  for (int32_t i = 0; i < 8; ++i) bytes[i] = static_cast<uint8_t>(value >> (56 - 8 * i));
+  return Hex(bytes, 8);
+}
+
 void AppendImage(const std::string& label, const RgbaImage& base, std::string& text) {
   const MipChain chain(base);
-  char line[160];
   for (const Format& format : kFormats) {
-    std::snprintf(line, sizeof line, "image %s %s levels %d\n", label.c_str(), format.name, chain.levelCount());
-    text += line;
+    text += "image " + label + " " + format.name + " levels " + std::to_string(chain.levelCount()) + "\n";
     for (int32_t k = 0; k < chain.levelCount(); ++k) {
       const std::unique_ptr<RgbaImage> level = CopyLevel(chain.level(k));
       const std::vector<uint8_t> bytes = format.encode(*level);
-      std::snprintf(line, sizeof line, "level %d %dx%d bytes %zu fnv1a64 %016llx\n", k, level->width, level->height,
-                    bytes.size(), static_cast<unsigned long long>(Fnv1a64(bytes)));
-      text += line;
+      text += "level " + std::to_string(k) + " " + std::to_string(level->width) + "x" + std::to_string(level->height) +
+              " bytes " + std::to_string(bytes.size()) + " fnv1a64 " + Hex64(Fnv1a64(bytes)) + "\n";
       if (k != 0) continue;
       const size_t blocks = bytes.size() / format.blockBytes;
       const size_t samples = blocks < kSamples ? blocks : kSamples;
@@ -80,9 +82,8 @@ void AppendImage(const std::string& label, const RgbaImage& base, std::string& t
       for (size_t i = 0; i < samples; ++i) {
         // Spread over the image, not always the same column of blocks.
         const size_t block = i * stride + (i * 37) % stride;
-        std::snprintf(line, sizeof line, "block %zu %s\n", block,
-                      Hex(bytes.data() + block * format.blockBytes, format.blockBytes).c_str());
-        text += line;
+        text += "block " + std::to_string(block) + " " +
+                Hex(bytes.data() + block * format.blockBytes, format.blockBytes) + "\n";
       }
     }
   }
