@@ -28,11 +28,15 @@ struct Floor {
   double dxt5Alpha;  // alpha PSNR of DXT5 (DXT3's is fixed by the 4-bit rounding)
 };
 
-// Measured values minus about 0.1 dB (see the output of this test).
+// Measured values (printed by this test) less about 0.1 dB. Opaque images
+// must keep their alpha exactly in DXT5 (infinite PSNR).
 const Floor kFloors[] = {
-    {"astronaut_512", 0, 0, 0, 0, 0},   {"gravel_512", 0, 0, 0, 0, 0},
-    {"brick_512", 0, 0, 0, 0, 0},       {"coffee_256", 0, 0, 0, 0, 0},
-    {"logo_cutout_512", 0, 0, 0, 0, 0}, {"chelsea_vignette_256", 0, 0, 0, 0, 0},
+    {"astronaut_512", 34.95, 34.95, 34.9, 34.9, 99.0},
+    {"gravel_512", 33.4, 33.4, 33.4, 33.4, 99.0},
+    {"brick_512", 39.65, 39.65, 39.45, 39.45, 99.0},
+    {"coffee_256", 35.2, 35.2, 35.2, 35.2, 99.0},
+    {"logo_cutout_512", 42.0, 40.75, 41.85, 41.85, 57.5},
+    {"chelsea_vignette_256", 36.6, 36.15, 36.6, 36.6, 54.3},
 };
 
 // Names the case in test listings instead of dumping its bytes.
