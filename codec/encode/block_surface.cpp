@@ -29,10 +29,36 @@ uint32_t ValueOf(uint32_t word, const Channel& channel) { return (word & channel
 
 // Reads the texel word little-endian, at most 4 bytes of it.
 uint32_t ReadTexel(const uint8_t* p, uint32_t bytesPerTexel) {
+  if (bytesPerTexel >= 4) {
+    // The common case as one fixed-length read, which compiles to one load.
+    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+           (static_cast<uint32_t>(p[3]) << 24);
+  }
   uint32_t word = 0;
-  for (uint32_t i = 0; i < bytesPerTexel && i < 4; ++i) word |= static_cast<uint32_t>(p[i]) << (8 * i);
+  for (uint32_t i = 0; i < bytesPerTexel; ++i) word |= static_cast<uint32_t>(p[i]) << (8 * i);
   return word;
 }
+
+// Each value of a channel of at most 8 bits divided by the channel's largest
+// value, worked out once per surface instead of once per texel (the same
+// division, so the same bits).
+class ChannelScale {
+ public:
+  explicit ChannelScale(const Channel& channel) : largest_(static_cast<double>(channel.largest)) {
+    tabulated_ = channel.largest < 256;
+    // A channel the surface lacks (mask 0) reads as 0.
+    if (!tabulated_ || channel.largest == 0) return;
+    for (uint32_t v = 0; v <= channel.largest; ++v) table_[v] = static_cast<double>(v) / largest_;
+  }
+  double operator()(uint32_t value) const {
+    return tabulated_ ? table_[value] : static_cast<double>(value) / largest_;
+  }
+
+ private:
+  double largest_;
+  bool tabulated_ = false;
+  double table_[256] = {};
+};
 
 }  // namespace
 
@@ -52,9 +78,9 @@ void EncodeBlockSurfaceWith(const SurfaceDesc& desc, uint8_t* out, uint32_t bloc
   const bool alphaCut = (blockFlags & 0xFFu) == ColourAlphaCut;
   const bool cutTexels = alphaCut && hasAlpha;
   const uint32_t alphaKind = blockFlags & 0xFF00u;
-  const double redScale = static_cast<double>(red.largest);
-  const double greenScale = static_cast<double>(green.largest);
-  const double blueScale = static_cast<double>(blue.largest);
+  const ChannelScale redScale(red);
+  const ChannelScale greenScale(green);
+  const ChannelScale blueScale(blue);
 
   ColourBlockFit colourFit;
   AlphaBlockFit alphaFit;
@@ -98,9 +124,9 @@ void EncodeBlockSurfaceWith(const SurfaceDesc& desc, uint8_t* out, uint32_t bloc
           continue;
         }
         colourSlot[k] = n;
-        colourFit.texel[n][0] = static_cast<double>(ValueOf(word, red)) / redScale;
-        colourFit.texel[n][1] = static_cast<double>(ValueOf(word, green)) / greenScale;
-        colourFit.texel[n][2] = static_cast<double>(ValueOf(word, blue)) / blueScale;
+        colourFit.texel[n][0] = redScale(ValueOf(word, red));
+        colourFit.texel[n][1] = greenScale(ValueOf(word, green));
+        colourFit.texel[n][2] = blueScale(ValueOf(word, blue));
         ++n;
       }
       const uint32_t alphaLargest = hasAlpha ? alpha.largest : 1;
