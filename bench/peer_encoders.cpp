@@ -11,12 +11,30 @@ namespace quarn::bench {
 
 namespace {
 
+// Gathers the 4x4 block at (bx, by) of an RGBA level into 64 bytes.
+void GatherBlock(const std::vector<uint8_t>& rgba, int32_t width, int32_t bx, int32_t by, uint8_t block[64]) {
+  for (int32_t y = 0; y < 4; ++y) {
+    for (int32_t i = 0; i < 16; ++i) block[16 * y + i] = rgba[4 * static_cast<size_t>((by + y) * width + bx) + i];
+  }
+}
+
 #if QUARN_BENCH_SQUISH
+// Block by block, on this thread: the library's whole-image call may run on
+// several threads, and the benchmark compares one thread with one thread.
 std::vector<uint8_t> EncodeSquish(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5,
                                   int fitFlag) {
   const int flags = (dxt5 ? squish::kDxt5 : squish::kDxt1) | fitFlag;
-  std::vector<uint8_t> out(static_cast<size_t>(squish::GetStorageRequirements(width, height, flags)));
-  squish::CompressImage(rgba.data(), width, height, out.data(), flags, nullptr);
+  const size_t blockBytes = dxt5 ? 16 : 8;
+  std::vector<uint8_t> out(blockBytes * static_cast<size_t>(width / 4) * static_cast<size_t>(height / 4));
+  uint8_t* dest = out.data();
+  uint8_t block[64];
+  for (int32_t by = 0; by < height; by += 4) {
+    for (int32_t bx = 0; bx < width; bx += 4) {
+      GatherBlock(rgba, width, bx, by, block);
+      squish::Compress(block, dest, flags);
+      dest += blockBytes;
+    }
+  }
   return out;
 }
 std::vector<uint8_t> SquishClusterFit(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5) {
@@ -33,11 +51,10 @@ std::vector<uint8_t> StbHighQuality(const std::vector<uint8_t>& rgba, int32_t wi
   const size_t blockBytes = dxt5 ? 16 : 8;
   std::vector<uint8_t> out(blockBytes * static_cast<size_t>(width / 4) * static_cast<size_t>(height / 4));
   uint8_t* dest = out.data();
-  unsigned char block[64];
+  uint8_t block[64];
   for (int32_t by = 0; by < height; by += 4) {
     for (int32_t bx = 0; bx < width; bx += 4) {
-      for (int32_t y = 0; y < 4; ++y)
-        for (int32_t i = 0; i < 16; ++i) block[16 * y + i] = rgba[4 * ((by + y) * width + bx) + i];
+      GatherBlock(rgba, width, bx, by, block);
       stb_compress_dxt_block(dest, block, dxt5 ? 1 : 0, STB_DXT_HIGHQUAL);
       dest += blockBytes;
     }
