@@ -48,6 +48,10 @@ TEST(EngineLevels, SequenceAndByteCountsFollowTheSizeRule) {
       {5, 5, Format888, {{5, 5}, {3, 3}, {2, 2}, {1, 1}}},
       {1, 1, Format4444, {{1, 1}}},
       {1, 7, Format555, {{1, 7}, {1, 4}, {1, 2}, {1, 1}}},
+      {256, 64, FormatDXT1, {{256, 64}, {128, 32}, {64, 16}, {32, 8}, {16, 4}, {8, 2}, {4, 1}, {2, 1}, {1, 1}}},
+      {1, 1, FormatDXT5, {{1, 1}}},
+      {2, 8, FormatDXT3, {{2, 8}, {1, 4}, {1, 2}, {1, 1}}},
+      {4, 4, FormatDXT1a, {{4, 4}, {2, 2}, {1, 1}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " format " << c.format);
@@ -79,6 +83,9 @@ TEST(EngineLevels, RefusalsComeBeforeAnythingIsEmitted) {
       {image.data(), 8, 8, 4, 9, CompressBadSize},              // unknown format codes
       {image.data(), 8, 8, 4, 20, CompressBadSize},
       {image.data(), 30000, 30000, 4, Format8888, CompressBadSize},  // 3.6 GB level does not fit int32
+      {image.data(), 256, 48, 4, FormatDXT1, CompressBadSize},        // DXT sides must be powers of two
+      {image.data(), 0, 64, 4, FormatDXT5, CompressBadSize},
+      {image.data(), 3, 4, 4, FormatDXT3, CompressBadSize},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " planes " << c.planes << " format "

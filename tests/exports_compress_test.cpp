@@ -108,6 +108,26 @@ TEST_F(ExportsTest, DXTcompressBMPWritesHeaderAndAllLevelsAndReturnsTheLastLevel
   EXPECT_EQ(plainFile[2], image[2]);
 }
 
+TEST_F(ExportsTest, DXTcompressBMPBlockFormats) {
+  const std::vector<uint8_t> image = GradientImage(256, 256, 4);
+  // DXT1 with mip maps: the header counts down to 4 x 4 (43762 bytes), the
+  // 2 x 2 and 1 x 1 blocks follow all the same.
+  const std::string dxt1 = folder_.File("dxt1.bmp");
+  EXPECT_EQ(DXTcompressBMP(image.data(), 256, 256, FormatDXT1, 1, 0, 4, dxt1.c_str()), 8);
+  const std::vector<uint8_t> file = ReadFileBytes(dxt1);
+  ASSERT_EQ(file.size(), 43778u);
+  EXPECT_EQ(LoadLE32(file.data() + 2), 43762u);
+  // DXT5 has no header: the file is the blocks alone.
+  const std::string dxt5 = folder_.File("dxt5.bmp");
+  EXPECT_EQ(DXTcompressBMP(image.data(), 256, 256, FormatDXT5, 1, 0, 4, dxt5.c_str()), 8);
+  EXPECT_EQ(ReadFileBytes(dxt5).size(), 16u * (4096 + 1024 + 256 + 64 + 16 + 4 + 1 + 1 + 1));
+  // A 100 x 100 DXT1 image is refused: the file keeps its 74-byte header and
+  // the result is the previous call's last level.
+  const std::string refused = folder_.File("refused.bmp");
+  EXPECT_EQ(DXTcompressBMP(image.data(), 100, 100, FormatDXT1, 1, 0, 4, refused.c_str()), 8);
+  EXPECT_EQ(ReadFileBytes(refused).size(), 74u);
+}
+
 TEST_F(ExportsTest, LastLevelCarriesOverWhenTheEngineRefuses) {
   const std::vector<uint8_t> image = GradientImage(8, 4, 4);
   EXPECT_EQ(DXTcompressBMP(image.data(), 8, 4, Format8888, 0, 0, 4, folder_.File("a.bmp").c_str()), 3);

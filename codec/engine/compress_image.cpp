@@ -16,7 +16,6 @@ constexpr bool IsPowerOfTwo(int32_t side) { return side > 0 && (side & (side - 1
 // count fits a signed 32-bit count.
 bool AcceptsGeometry(int32_t format, int32_t width, int32_t height) {
   if (!IsKnownFormat(format)) return false;
-  if (IsBlockFormat(format)) return false;  // TEMPORARY: until the block encoder is merged
   if (width < 1 || height < 1 || width > kMaxImageSide || height > kMaxImageSide) return false;
   if (IsBlockFormat(format) && (!IsPowerOfTwo(width) || !IsPowerOfTwo(height))) return false;
   return LevelByteSize(format, static_cast<uint32_t>(width), static_cast<uint32_t>(height)) <= INT32_MAX;

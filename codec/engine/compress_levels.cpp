@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "codec/encode/block_encoder.h"
 #include "codec/engine/dds_header.h"
 #include "codec/engine/dither.h"
 #include "codec/engine/pixel_pack.h"
@@ -47,9 +48,18 @@ void HalveLevelInPlace(RgbaImage& level, bool oneBitAlpha) {
 }
 
 std::vector<uint8_t> EncodeLevel(const RgbaImage& level, int32_t format) {
-  // TEMPORARY: the block formats are refused by CompressImage until the
-  // block encoder is merged.
-  return PackPixels(level, format);
+  switch (format) {
+    case FormatDXT1:
+      return EncodeDXT1(level);
+    case FormatDXT1a:
+      return EncodeDXT1a(level);
+    case FormatDXT3:
+      return EncodeDXT3(level);
+    case FormatDXT5:
+      return EncodeDXT5(level);
+    default:
+      return PackPixels(level, format);
+  }
 }
 
 void CompressLevels(EncodeContext& context, int32_t format, const LevelCallback& callback) {
