@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "codec/engine/compress_levels.h"
+#include "codec/engine/float_environment.h"
 #include "codec/engine/texture_format.h"
 
 namespace quarn {
@@ -38,6 +39,7 @@ int32_t CompressImage(const uint8_t* pixels, int32_t width, int32_t height, int3
   context.surface.pixels = pixels;
   context.surface.rowBytes = rowBytes;
   context.output = output;
+  const DefaultFloatEnvironment floatEnvironment;
   CompressLevels(context, settings.format, callback);
   return CompressDone;
 }
