@@ -63,6 +63,9 @@ int32_t EncodeToSink(const uint8_t* image, int32_t width, int32_t height, int32_
 // handled the level and 1 when it found no file to write.
 int32_t BmpTextureSink(const uint8_t* bytes, int32_t level, int32_t byteCount);
 int32_t MipFileSink(const uint8_t* bytes, int32_t level, int32_t byteCount);
+// Writes each level with a length word until the first 8-byte level has
+// been written, swallows the next one, then ignores the rest (aceState).
+int32_t AceLevelSink(const uint8_t* bytes, int32_t level, int32_t byteCount);
 
 }  // namespace quarn
 
