@@ -1,5 +1,6 @@
 #include "support/image_files.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "codec/engine/little_endian.h"
@@ -50,8 +51,11 @@ std::vector<uint8_t> BmpFile(const BmpFields& fields, const std::vector<uint8_t>
     StoreLE32(file.data() + 46, static_cast<uint32_t>(palette.size() / 4));
     std::copy(palette.begin(), palette.end(), file.begin() + 54);
   }
+  // Rows missing from `pixels` are zero.
+  std::vector<uint8_t> all = pixels;
+  all.resize(std::max(all.size(), pixelRowBytes * static_cast<size_t>(rows)), 0);
   for (int32_t y = 0; y < rows; ++y) {
-    const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * pixelRowBytes);
+    const auto row = all.begin() + static_cast<std::ptrdiff_t>(y * pixelRowBytes);
     file.insert(file.end(), row, row + static_cast<std::ptrdiff_t>(pixelRowBytes));
     file.insert(file.end(), rowLength - pixelRowBytes, fields.padByte);
   }
