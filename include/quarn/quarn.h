@@ -87,6 +87,43 @@ typedef struct ReadDdsResult {
  * A file that ends early reads as zeros. */
 QUARN_API int32_t QUARN_CALL Read_DDS(const char* path, ReadDdsResult* result);
 
+/* Writes an ACE texture: a 128-byte header, a level table (for widths 64,
+ * 128, 256 and 512), each level with a length word down to the first 8-byte
+ * level (4 x 4 in DXT1), then 5 (or, for format 11, 6) copies of the first
+ * pixel's blue, green and red bytes in place of the two smallest levels.
+ * Meant for format 10 or 11. Returns the number of the last level the file
+ * took, 0 when the image is null or the output cannot be created. `spare`
+ * has no effect. */
+QUARN_API int32_t QUARN_CALL DXTcompressACE(const uint8_t* image, int32_t width, int32_t height, int32_t format,
+                                            uint8_t spare, uint8_t dither, int32_t planes, const char* outputPath);
+
+/* Converts an uncompressed 24- or 32-bit TGA (pixels after the image-ID
+ * field, rows as stored) into an FS70 BMP texture like DXTcompressBMP.
+ * Returns DXTcompressBMP's result, or 0 without writing anything when the
+ * file cannot be read, is colour-mapped or run-length encoded, has another
+ * depth, or a side outside 1 to 9999. */
+QUARN_API int32_t QUARN_CALL TGAcompressBMP(const char* tgaPath, int32_t format, uint8_t mipmap, uint8_t dither,
+                                            const char* outputPath);
+
+/* Converts a 24-bit colour BMP and an 8-bit alpha BMP of the same size (rows
+ * bottom-up as stored, each from its file's pixel-data offset) into a 4-plane
+ * image and that into an FS70 BMP texture like DXTcompressBMP. Returns
+ * DXTcompressBMP's result, or 0 without writing anything when a file cannot
+ * be opened or does not start with "BM", the colour file is not 24-bit, or a
+ * side is outside 1 to 9999 (top-down files included). */
+QUARN_API int32_t QUARN_CALL BMPScompressBMP(const char* colourPath, const char* alphaPath, int32_t format,
+                                             uint8_t mipmap, uint8_t dither, const char* outputPath);
+
+/* Merges a 256 x 256 24-bit colour BMP and an 8-bit alpha BMP into a DXT1
+ * FS70 texture with one-bit alpha (alpha below 128 is transparent) and six
+ * further levels down to 4 x 4, 43762 bytes. The smaller levels are
+ * resampled from the sources by the library Vorel (function _bmpresize),
+ * loaded by name. Returns 1 when the texture was written; 0, with the output
+ * untouched, when Vorel or its function is missing or any level or the final
+ * copy could not be produced. */
+QUARN_API int32_t QUARN_CALL CombineAlphaDXT1(const char* colourPath, const char* alphaPath,
+                                              const char* outputPath);
+
 #ifdef __cplusplus
 }
 #endif
