@@ -96,7 +96,7 @@ TEST(AceLevelTable, MatchesTheEightFixedTablesByteForByte) {
 class AceSinkTest : public testing::Test {
  protected:
   void SetUp() override {
-    state_.outputFile = std::tmpfile();
+    state_.outputFile = std::fopen(folder_.File("sink.ace").c_str(), "wb+");
     ASSERT_NE(state_.outputFile, nullptr);
     state_.aceState = 1;
   }
@@ -107,6 +107,7 @@ class AceSinkTest : public testing::Test {
     EXPECT_EQ(std::fread(bytes.data(), 1, bytes.size(), state_.outputFile), bytes.size());
     return bytes;
   }
+  TempFolder folder_;
   ExportState& state_ = GetExportState();
 };
 
@@ -140,20 +141,21 @@ TEST_F(AceSinkTest, WithoutAnOpenFileReportsOneUnlessFinished) {
   EXPECT_EQ(state_.lastLevel, 9);
 }
 
+std::vector<std::vector<uint8_t>> g_levels;
+
+int32_t QUARN_CALL CollectLevel(const uint8_t* bytes, int32_t, int32_t count) {
+  g_levels.emplace_back(bytes, bytes + count);
+  return 0;
+}
+
 class AceExportTest : public testing::Test {
  protected:
   // The levels the engine makes of `image`, as DXTcompress's callback sees them.
   static std::vector<std::vector<uint8_t>> EngineLevels(const std::vector<uint8_t>& image, int32_t side,
                                                         int32_t format, const std::string& scratch) {
-    static std::vector<std::vector<uint8_t>> levels;
-    levels.clear();
-    DXTcompress(image.data(), side, side, format, 0, 0, 4,
-                [](const uint8_t* bytes, int32_t, int32_t count) -> int32_t {
-                  levels.emplace_back(bytes, bytes + count);
-                  return 0;
-                },
-                scratch.c_str());
-    return levels;
+    g_levels.clear();
+    DXTcompress(image.data(), side, side, format, 0, 0, 4, CollectLevel, scratch.c_str());
+    return g_levels;
   }
   TempFolder folder_;
 };

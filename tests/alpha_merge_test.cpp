@@ -15,6 +15,7 @@
 #include "quarn/quarn.h"
 #include "support/dxt1_block_decode.h"
 #include "support/image_files.h"
+#include "support/temporary_files.h"
 #include "support/test_images.h"
 
 namespace quarn {
@@ -120,22 +121,13 @@ class CombineAlphaTest : public testing::Test {
     alpha_ = folder_.File("alpha.bmp");
     WriteFileBytes(colour_, BmpFile(colourFields, colour));
     WriteFileBytes(alpha_, BmpFile(alphaFields, alpha));
-    mergeFilesBefore_ = MergeFilesInTemporaryFolder();
+    mergeFilesBefore_ = TemporaryFilesStartingWith("quarn-merge");
   }
   void TearDown() override {
     // Every working file of the merge is gone again, whatever the outcome.
-    for (const std::string& name : MergeFilesInTemporaryFolder()) {
+    for (const std::string& name : TemporaryFilesStartingWith("quarn-merge")) {
       EXPECT_TRUE(mergeFilesBefore_.count(name)) << name << " left behind";
     }
-  }
-  static std::set<std::string> MergeFilesInTemporaryFolder() {
-    std::set<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/tmp", error)) {
-      const std::string name = entry.path().filename().string();
-      if (name.rfind("quarn-merge", 0) == 0) names.insert(name);
-    }
-    return names;
   }
 
   TempFolder folder_;
@@ -217,6 +209,7 @@ TEST_F(CombineAlphaTest, AFailedFinalCopyGivesZero) {
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   EXPECT_EQ(CombineAlphaDXT1(colour_.c_str(), alpha_.c_str(), readOnly.c_str()), 0);
   EXPECT_EQ(ReadFileBytes(readOnly), (std::vector<uint8_t>{1, 2, 3}));
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_all);
   // Nothing half-written beside the destinations either.
   size_t entries = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) entries += entry.is_regular_file();

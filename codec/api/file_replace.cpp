@@ -1,5 +1,7 @@
 #include "codec/api/file_replace.h"
 
+#include <fcntl.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -8,13 +10,34 @@
 
 #include "codec/api/file_handle.h"
 
+#ifdef _WIN32
+#include <io.h>
+#include <sys/stat.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace quarn {
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Creates a file that did not exist before ("x": exclusive), named after the
+// Opens `path` for writing only if no file of that name exists yet.
+FileHandle CreateNewFile(const std::string& path) {
+#ifdef _WIN32
+  const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  std::FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
+  if (fd >= 0 && !file) _close(fd);
+#else
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  std::FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (fd >= 0 && !file) close(fd);
+#endif
+  return FileHandle(file);
+}
+
+// Creates a file that did not exist before, named after the
 // destination so that it lies in the same folder and the rename stays
 // within one file system.
 FileHandle CreateSiblingFile(const std::string& destination, std::string& path) {
@@ -23,7 +46,7 @@ FileHandle CreateSiblingFile(const std::string& destination, std::string& path) 
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x~", static_cast<unsigned>(entropy()));
     path = destination + suffix;
-    FileHandle file(std::fopen(path.c_str(), "wbx"));
+    FileHandle file = CreateNewFile(path);
     if (file) return file;
   }
   path.clear();

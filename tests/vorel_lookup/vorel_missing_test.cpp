@@ -1,26 +1,17 @@
 // CombineAlphaDXT1 without a usable Vorel: result 0, and no file touched.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/platform.h"
 #include "quarn/quarn.h"
 #include "support/image_files.h"
+#include "support/temporary_files.h"
 #include "support/test_images.h"
 
 namespace quarn {
 namespace {
-
-size_t MergeFilesInTemporaryFolder() {
-  size_t count = 0;
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator("/tmp", error)) {
-    count += entry.path().filename().string().rfind("quarn-merge", 0) == 0;
-  }
-  return count;
-}
 
 TEST(CombineAlphaWithoutVorel, ReturnsZeroAndTouchesNoFile) {
   // The situation this binary was built for.
@@ -45,7 +36,7 @@ TEST(CombineAlphaWithoutVorel, ReturnsZeroAndTouchesNoFile) {
   WriteFileBytes(alpha, alphaFile);
   const std::string existing = folder.File("existing.bmp"), fresh = folder.File("fresh.bmp");
   WriteFileBytes(existing, {9, 8, 7});
-  const size_t mergeFilesBefore = MergeFilesInTemporaryFolder();
+  const auto mergeFilesBefore = TemporaryFilesStartingWith("quarn-merge");
 
   EXPECT_EQ(CombineAlphaDXT1(colour.c_str(), alpha.c_str(), fresh.c_str()), 0);
   EXPECT_EQ(CombineAlphaDXT1(colour.c_str(), alpha.c_str(), existing.c_str()), 0);
@@ -53,7 +44,7 @@ TEST(CombineAlphaWithoutVorel, ReturnsZeroAndTouchesNoFile) {
   EXPECT_EQ(ReadFileBytes(existing), (std::vector<uint8_t>{9, 8, 7}));
   EXPECT_EQ(ReadFileBytes(colour), colourFile);
   EXPECT_EQ(ReadFileBytes(alpha), alphaFile);
-  EXPECT_EQ(MergeFilesInTemporaryFolder(), mergeFilesBefore);
+  EXPECT_EQ(TemporaryFilesStartingWith("quarn-merge"), mergeFilesBefore);
 }
 
 }  // namespace
