@@ -173,6 +173,19 @@ TEST_F(CombineAlphaTest, MergesSevenDecodableLevelsWithTransparencyWhereAlphaIsB
   EXPECT_EQ(offset, file.size());
 }
 
+TEST_F(CombineAlphaTest, LargerSourcesAreReadAsIf256x256) {
+  BmpFields colourFields, alphaFields;
+  colourFields.width = alphaFields.width = 300;
+  colourFields.height = alphaFields.height = 260;
+  alphaFields.bitsPerPixel = 8;
+  const std::string colour = folder_.File("big-colour.bmp"), alpha = folder_.File("big-alpha.bmp");
+  WriteFileBytes(colour, BmpFile(colourFields, GradientImage(300, 260, 3)));
+  WriteFileBytes(alpha, BmpFile(alphaFields, NoiseImage(300, 260, 1, 8)));
+  const std::string out = folder_.File("big.bmp");
+  EXPECT_EQ(CombineAlphaDXT1(colour.c_str(), alpha.c_str(), out.c_str()), 1);
+  EXPECT_EQ(ReadFileBytes(out).size(), 43762u);
+}
+
 TEST_F(CombineAlphaTest, ALevelThatCannotBeProducedGivesZeroAndLeavesTheOutputAlone) {
   BmpFields small;
   small.width = small.height = 16;
