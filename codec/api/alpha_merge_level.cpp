@@ -4,21 +4,16 @@
 #include <vector>
 
 #include "codec/api/alpha_merge_block.h"
+#include "codec/api/bmp_rows.h"
 #include "codec/api/file_handle.h"
 
 namespace quarn {
 
-namespace {
-
-size_t PaddedRowLength(size_t bytes) { return (bytes + 3) / 4 * 4; }
-
-}  // namespace
-
 bool EncodeMergeLevel(const char* colourPath, const char* alphaPath, const char* blockPath, int32_t width,
                       int32_t height) {
   if (width < 4 || height < 4) return false;
-  const size_t colourRowLength = PaddedRowLength(3 * static_cast<size_t>(width));
-  const size_t alphaRowLength = PaddedRowLength(static_cast<size_t>(width));
+  const size_t colourRowLength = BmpPaddedRowLength(3 * static_cast<size_t>(width));
+  const size_t alphaRowLength = BmpPaddedRowLength(static_cast<size_t>(width));
   std::vector<uint8_t> colourRows(4 * colourRowLength);
   std::vector<uint8_t> alphaRows(4 * alphaRowLength);
 

@@ -4,6 +4,7 @@
 #include <new>
 #include <vector>
 
+#include "codec/api/bmp_rows.h"
 #include "codec/api/file_handle.h"
 #include "codec/api/source_readers.h"
 #include "codec/engine/little_endian.h"
@@ -32,8 +33,6 @@ void ReadRow(std::FILE* file, std::vector<uint8_t>& row) {
   std::fill(row.begin(), row.end(), uint8_t{255});
   std::fread(row.data(), 1, row.size(), file);
 }
-
-size_t PaddedRowLength(size_t bytes) { return (bytes + 3) / 4 * 4; }
 
 }  // namespace
 
@@ -68,8 +67,8 @@ bool ReadBmpPairSource(const char* colourPath, const char* alphaPath, SourceImag
   std::vector<uint8_t> alphaRow;
   try {
     image.pixels.resize(w * static_cast<size_t>(height) * 4);
-    colourRow.resize(PaddedRowLength(3 * w));
-    alphaRow.resize(PaddedRowLength(w));
+    colourRow.resize(BmpPaddedRowLength(3 * w));
+    alphaRow.resize(BmpPaddedRowLength(w));
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -14,7 +14,20 @@
 namespace quarn {
 namespace {
 
+#if defined(__SANITIZE_ADDRESS__)
+#define QUARN_DLOPEN_INTERCEPTED 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define QUARN_DLOPEN_INTERCEPTED 1
+#endif
+#endif
+
 TEST(VorelBesideLibrary, TheLibraryFindsItThroughItsOwnRunPath) {
+#ifdef QUARN_DLOPEN_INTERCEPTED
+  // The sanitizer's dlopen runs from its runtime, so the run path of the
+  // library that asks is not searched: a limit of the instrumented build.
+  GTEST_SKIP() << "run paths of the calling library are hidden by the sanitizer's dlopen";
+#endif
   ASSERT_EQ(dlopen("libVorel.so", RTLD_NOW), nullptr) << "the host itself must not find Vorel";
   void* library = dlopen(QUARN_LIBRARY_FILE, RTLD_NOW | RTLD_LOCAL);
   ASSERT_NE(library, nullptr) << dlerror();
