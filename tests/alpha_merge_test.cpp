@@ -121,12 +121,12 @@ class CombineAlphaTest : public testing::Test {
     alpha_ = folder_.File("alpha.bmp");
     WriteFileBytes(colour_, BmpFile(colourFields, colour));
     WriteFileBytes(alpha_, BmpFile(alphaFields, alpha));
-    mergeFilesBefore_ = TemporaryFilesStartingWith("quarn-merge");
+    mergeFilesBefore_ = TemporaryFilesStartingWith(kMergeFilePrefix);
   }
   void TearDown() override {
     // Every working file of the merge is gone again, whatever the outcome.
-    for (const std::string& name : TemporaryFilesStartingWith("quarn-merge")) {
-      EXPECT_TRUE(mergeFilesBefore_.count(name)) << name << " left behind";
+    for (const std::string& name : TemporaryFilesLeftBehind(kMergeFilePrefix, mergeFilesBefore_)) {
+      ADD_FAILURE() << name << " left behind";
     }
   }
 

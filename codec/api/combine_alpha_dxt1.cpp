@@ -7,7 +7,6 @@
 
 #include "codec/api/alpha_merge_level.h"
 #include "codec/api/file_handle.h"
-#include "codec/api/file_replace.h"
 #include "codec/api/fs_texture_header.h"
 #include "codec/engine/texture_format.h"
 #include "platform/platform.h"
@@ -26,6 +25,9 @@ using BmpResizeFunction = int32_t(QUARN_CALL*)(const char* source, const char* d
 constexpr int32_t kMergeSide = 256;
 constexpr int32_t kSmallestMergeSide = 4;
 constexpr size_t kResizeWorkBytes = 1024;
+// Names of the working files start with this ("qme" on Windows, which keeps
+// three characters of a prefix).
+constexpr char kMergeFilePrefix[] = "qmerge";
 
 class LoadedLibrary {
  public:
@@ -45,7 +47,7 @@ class MergeFiles {
  public:
   MergeFiles() {
     for (std::string& path : paths_) {
-      path = platform::CreateTemporaryFile("quarn-merge");
+      path = platform::CreateTemporaryFile(kMergeFilePrefix);
       if (path.empty()) ok_ = false;
     }
   }
@@ -120,5 +122,6 @@ extern "C" QUARN_API int32_t QUARN_CALL CombineAlphaDXT1(const char* colourPath,
 
   const MergeFiles files;
   if (!files.ok() || !MergeLevels(resize, colourPath, alphaPath, files)) return 0;
-  return ReplaceFileWithCopy(files.texture(), outputPath) ? 1 : 0;
+  // The copy replaces the output whole or not at all.
+  return platform::CopyFileReplacing(files.texture(), outputPath) ? 1 : 0;
 }

@@ -36,7 +36,7 @@ TEST(CombineAlphaWithoutVorel, ReturnsZeroAndTouchesNoFile) {
   WriteFileBytes(alpha, alphaFile);
   const std::string existing = folder.File("existing.bmp"), fresh = folder.File("fresh.bmp");
   WriteFileBytes(existing, {9, 8, 7});
-  const auto mergeFilesBefore = TemporaryFilesStartingWith("quarn-merge");
+  const auto mergeFilesBefore = TemporaryFilesStartingWith(kMergeFilePrefix);
 
   EXPECT_EQ(CombineAlphaDXT1(colour.c_str(), alpha.c_str(), fresh.c_str()), 0);
   EXPECT_EQ(CombineAlphaDXT1(colour.c_str(), alpha.c_str(), existing.c_str()), 0);
@@ -44,7 +44,7 @@ TEST(CombineAlphaWithoutVorel, ReturnsZeroAndTouchesNoFile) {
   EXPECT_EQ(ReadFileBytes(existing), (std::vector<uint8_t>{9, 8, 7}));
   EXPECT_EQ(ReadFileBytes(colour), colourFile);
   EXPECT_EQ(ReadFileBytes(alpha), alphaFile);
-  EXPECT_EQ(TemporaryFilesStartingWith("quarn-merge"), mergeFilesBefore);
+  EXPECT_TRUE(TemporaryFilesLeftBehind(kMergeFilePrefix, mergeFilesBefore).empty());
 }
 
 }  // namespace
