@@ -12,6 +12,7 @@
 #include "codec/engine/little_endian.h"
 #include "codec/engine/texture_format.h"
 #include "quarn/quarn.h"
+#include "support/engine_levels.h"
 #include "support/test_images.h"
 
 namespace quarn {
@@ -141,22 +142,8 @@ TEST_F(AceSinkTest, WithoutAnOpenFileReportsOneUnlessFinished) {
   EXPECT_EQ(state_.lastLevel, 9);
 }
 
-std::vector<std::vector<uint8_t>> g_levels;
-
-int32_t QUARN_CALL CollectLevel(const uint8_t* bytes, int32_t, int32_t count) {
-  g_levels.emplace_back(bytes, bytes + count);
-  return 0;
-}
-
 class AceExportTest : public testing::Test {
  protected:
-  // The levels the engine makes of `image`, as DXTcompress's callback sees them.
-  static std::vector<std::vector<uint8_t>> EngineLevels(const std::vector<uint8_t>& image, int32_t side,
-                                                        int32_t format, const std::string& scratch) {
-    g_levels.clear();
-    DXTcompress(image.data(), side, side, format, 0, 0, 4, CollectLevel, scratch.c_str());
-    return g_levels;
-  }
   TempFolder folder_;
 };
 
@@ -178,7 +165,7 @@ TEST_F(AceExportTest, WritesHeaderTableLevelsWithLengthWordsAndFiller) {
     SCOPED_TRACE(testing::Message() << c.side << " format " << c.format);
     std::vector<uint8_t> image = GradientImage(c.side, c.side, 4);
     image[0] = 7, image[1] = 8, image[2] = 9;
-    const auto levels = EngineLevels(image, c.side, c.format, folder_.File("scratch"));
+    const auto levels = CollectEngineLevels(image, c.side, c.side, c.format, 4, folder_.File("scratch"));
     ASSERT_GE(levels.size(), c.levelsWritten);
     const std::string path = folder_.File("out.ace");
     EXPECT_EQ(DXTcompressACE(image.data(), c.side, c.side, c.format, 1, 0, 4, path.c_str()), c.result);

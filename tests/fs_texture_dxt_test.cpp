@@ -10,26 +10,17 @@
 #include "codec/engine/little_endian.h"
 #include "codec/engine/texture_format.h"
 #include "quarn/quarn.h"
+#include "support/engine_levels.h"
 #include "support/test_images.h"
 
 namespace quarn {
 namespace {
 
-std::vector<std::vector<uint8_t>> g_levels;
-
-int32_t QUARN_CALL CollectLevel(const uint8_t* bytes, int32_t, int32_t count) {
-  g_levels.emplace_back(bytes, bytes + count);
-  return 0;
-}
-
 class FsDxtTest : public testing::Test {
  protected:
-  // The engine's levels of `image`, as a callback receives them.
   std::vector<std::vector<uint8_t>> EngineLevels(const std::vector<uint8_t>& image, int32_t width, int32_t height,
                                                  int32_t format) {
-    g_levels.clear();
-    DXTcompress(image.data(), width, height, format, 0, 0, 4, CollectLevel, folder_.File("scratch").c_str());
-    return g_levels;
+    return CollectEngineLevels(image, width, height, format, 4, folder_.File("scratch"));
   }
   TempFolder folder_;
 };
