@@ -92,6 +92,14 @@ TEST(AceLevelTable, MatchesTheEightFixedTablesByteForByte) {
   for (int32_t width : {0, 32, 100, 1024}) EXPECT_TRUE(BuildAceLevelTable(width, 3).empty()) << width;
 }
 
+// A level as the sink writes it: its byte count, then its bytes.
+void AppendWithLengthWord(std::vector<uint8_t>& file, const std::vector<uint8_t>& level) {
+  uint8_t length[4];
+  StoreLE32(length, static_cast<uint32_t>(level.size()));
+  file.insert(file.end(), length, length + 4);
+  file.insert(file.end(), level.begin(), level.end());
+}
+
 // Drives the sink by hand, into a temporary file standing in for the export's
 // output.
 class AceSinkTest : public testing::Test {
@@ -124,10 +132,9 @@ TEST_F(AceSinkTest, WritesLevelsUpToTheFirst8ByteOneThenSwallowsOneAndIgnoresThe
   EXPECT_EQ(AceLevelSink(last.data(), 3, 2), 0);  // ignored, lastLevel included
   EXPECT_EQ(state_.lastLevel, 2);
 
-  std::vector<uint8_t> expected = {32, 0, 0, 0};
-  expected.insert(expected.end(), big.begin(), big.end());
-  expected.insert(expected.end(), {8, 0, 0, 0});
-  expected.insert(expected.end(), eight.begin(), eight.end());
+  std::vector<uint8_t> expected;
+  AppendWithLengthWord(expected, big);
+  AppendWithLengthWord(expected, eight);
   EXPECT_EQ(Written(), expected);
 }
 
@@ -176,12 +183,7 @@ TEST_F(AceExportTest, WritesHeaderTableLevelsWithLengthWordsAndFiller) {
     const auto table = BuildAceLevelTable(c.side, 3);
     EXPECT_EQ(table.empty(), c.side == 32);
     expected.insert(expected.end(), table.begin(), table.end());
-    for (size_t i = 0; i < c.levelsWritten; ++i) {
-      uint8_t length[4];
-      StoreLE32(length, static_cast<uint32_t>(levels[i].size()));
-      expected.insert(expected.end(), length, length + 4);
-      expected.insert(expected.end(), levels[i].begin(), levels[i].end());
-    }
+    for (size_t i = 0; i < c.levelsWritten; ++i) AppendWithLengthWord(expected, levels[i]);
     for (int repeat = 0; repeat < 5; ++repeat) expected.insert(expected.end(), {7, 8, 9});
     EXPECT_EQ(ReadFileBytes(path), expected);
   }

@@ -217,16 +217,24 @@ TEST_F(CombineAlphaTest, AFailedFinalCopyGivesZero) {
   EXPECT_EQ(CombineAlphaDXT1(colour_.c_str(), alpha_.c_str(), intoMissingFolder.c_str()), 0);
   EXPECT_FALSE(FileExists(intoMissingFolder));
 
+#ifndef _WIN32
+  // A read-only output is kept (on Windows the system's copy decides, and
+  // emulators differ).
   const std::string readOnly = folder_.File("read-only.bmp");
   WriteFileBytes(readOnly, {1, 2, 3});
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
   EXPECT_EQ(CombineAlphaDXT1(colour_.c_str(), alpha_.c_str(), readOnly.c_str()), 0);
   EXPECT_EQ(ReadFileBytes(readOnly), (std::vector<uint8_t>{1, 2, 3}));
   std::filesystem::permissions(readOnly, std::filesystem::perms::owner_all);
+#endif
   // Nothing half-written beside the destinations either.
   size_t entries = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) entries += entry.is_regular_file();
-  EXPECT_EQ(entries, 3u);  // colour, alpha, read-only
+  for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+    const std::string name = entry.path().filename().string();
+    if (name != "colour.bmp" && name != "alpha.bmp" && name != "read-only.bmp") ADD_FAILURE() << name;
+    ++entries;
+  }
+  EXPECT_GE(entries, 2u);
 }
 
 }  // namespace
