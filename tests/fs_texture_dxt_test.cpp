@@ -63,22 +63,6 @@ TEST_F(FsDxtTest, DXTcompressBMPPutsEveryLevelAfterTheHeaderWhateverItDeclares) 
   }
 }
 
-TEST_F(FsDxtTest, Dxt5HasNoHeaderAndRefusedSizesLeaveTheHeaderAlone) {
-  const std::vector<uint8_t> image = GradientImage(64, 64, 4);
-  const auto levels = EngineLevels(image, 64, 64, FormatDXT5);
-  ASSERT_EQ(levels.size(), 7u);
-  const std::string path = folder_.File("dxt5.bmp");
-  EXPECT_EQ(DXTcompressBMP(image.data(), 64, 64, FormatDXT5, 1, 0, 4, path.c_str()), 6);
-  std::vector<uint8_t> expected;
-  for (const auto& level : levels) expected.insert(expected.end(), level.begin(), level.end());
-  EXPECT_EQ(ReadFileBytes(path), expected);  // begins with the first DXT5 block
-
-  const std::vector<uint8_t> odd = GradientImage(100, 100, 4);
-  const std::string refused = folder_.File("refused.bmp");
-  EXPECT_EQ(DXTcompressBMP(odd.data(), 100, 100, FormatDXT1, 1, 0, 4, refused.c_str()), 6);
-  EXPECT_EQ(ReadFileBytes(refused), BuildFsHeader(FormatDXT1, 100, 100, true));
-}
-
 TEST_F(FsDxtTest, DXTcreateMIPSLevelFilesDownTo1x1) {
   const std::vector<uint8_t> image = GradientImage(8, 8, 4);
   const auto levels = EngineLevels(image, 8, 8, FormatDXT1);
