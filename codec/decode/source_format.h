@@ -1,5 +1,5 @@
 // The formats a stored DDS level can be in, as the reader classifies them:
-// Direct3D format numbers for the uncompressed formats, the four-character
+// the conventional DDS format numbers for the uncompressed formats, the four-character
 // code itself (first character in the lowest byte) for the block formats.
 #ifndef QUARN_CODEC_DECODE_SOURCE_FORMAT_H
 #define QUARN_CODEC_DECODE_SOURCE_FORMAT_H
