@@ -38,8 +38,8 @@ INSTANTIATE_TEST_SUITE_P(PixelFormats, CompressDdsTest,
                                            PixelCase{"565", Format565, true}, PixelCase{"8888", Format8888, false},
                                            PixelCase{"888", Format888, false}, PixelCase{"19", Format555, true},
                                            PixelCase{"14", Format4444, true}),
-                         [](const ::testing::TestParamInfo<PixelCase>& info) {
-                           return std::string("f") + info.param.format + (info.param.dither ? "Dither" : "");
+                         [](const ::testing::TestParamInfo<PixelCase>& param) {
+                           return std::string("f") + param.param.format + (param.param.dither ? "Dither" : "");
                          });
 
 // A 24-bit BMP stores its bottom row first and has no alpha: the tool reads
@@ -113,8 +113,8 @@ TEST_P(CompressFs70Test, EqualsExportOfFlippedImage) {
 INSTANTIATE_TEST_SUITE_P(HeaderFormats, CompressFs70Test,
                          ::testing::Values(Fs70Case{"4444", Format4444, true}, Fs70Case{"1555", Format1555, true},
                                            Fs70Case{"565", Format565, false}, Fs70Case{"8888", Format8888, true}),
-                         [](const ::testing::TestParamInfo<Fs70Case>& info) {
-                           return std::string("f") + info.param.format + (info.param.mipHeader ? "" : "NoMipHeader");
+                         [](const ::testing::TestParamInfo<Fs70Case>& param) {
+                           return std::string("f") + param.param.format + (param.param.mipHeader ? "" : "NoMipHeader");
                          });
 
 // One file per level, each bottom row first and declaring its own level's
