@@ -16,13 +16,22 @@ ChannelDifference FromSquaredError(const std::string& name, double squaredError,
   return difference;
 }
 
+// Whether any pixel is less than fully opaque: an alpha channel that is 255
+// everywhere says nothing, and would only dilute the overall figure.
+bool HasTransparency(const Picture& picture) {
+  for (size_t i = 3; i < picture.bgra.size(); i += 4) {
+    if (picture.bgra[i] != 255) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<ChannelDifference> PictureDifference(const Picture& a, const Picture& b) {
   // Byte offsets of red, green, blue and alpha in a blue-green-red-alpha pixel.
   const int offsets[4] = {2, 1, 0, 3};
   const char* names[4] = {"red", "green", "blue", "alpha"};
-  const int channels = (a.hasAlpha || b.hasAlpha) ? 4 : 3;
+  const int channels = (HasTransparency(a) || HasTransparency(b)) ? 4 : 3;
   double squared[4] = {0, 0, 0, 0};
   for (size_t i = 0; i + 3 < a.bgra.size() && i + 3 < b.bgra.size(); i += 4) {
     for (int c = 0; c < channels; ++c) {

@@ -16,7 +16,8 @@ struct ChannelDifference {
   double psnr = 0;   // dB against a peak of 255; +infinity when equal
 };
 
-// Red, green, blue (and alpha when either picture has it), then the overall
+// Red, green, blue (and alpha when either picture has a pixel that is not
+// fully opaque), then the overall
 // figure over all compared channels. The pictures must have the same sides.
 std::vector<ChannelDifference> PictureDifference(const Picture& a, const Picture& b);
 

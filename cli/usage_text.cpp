@@ -158,8 +158,9 @@ DESCRIPTION
     Prints the root mean square error and the peak signal-to-noise ratio
     (PSNR, in dB, peak 255) of each channel and over all channels. A and B
     are PNG, JPEG, TGA or BMP images or DDS textures (decoded first) of the
-    same sides. Alpha is compared when either image has it. Identical
-    images have an RMSE of 0 and a PSNR shown as "inf".
+    same sides. Alpha is compared when either image has a pixel that is
+    not fully opaque. Identical images have an RMSE of 0 and a PSNR shown
+    as "inf" (null in JSON).
 
 OPTIONS
     --json          the figures as one JSON object
