@@ -34,6 +34,7 @@ for format in "${formats[@]}"; do
   size=$(wc -c <"$target" | tr -d ' ')
   if report=$("$quarn" compare "$sample" "$target" --json 2>&1); then
     psnr=$(sed -n 's/.*"overall": {"rmse": [0-9.]*, "psnr": \([0-9.a-z]*\)}.*/\1/p' <<<"$report")
+    [[ $psnr == null ]] && psnr="inf (identical)"
   else
     psnr="n/a (${report#*: })"
   fi
