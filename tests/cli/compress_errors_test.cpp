@@ -16,6 +16,7 @@ class CompressErrorsTest : public ::testing::Test {
     WriteTga(folder.File("odd.tga"), 6, 4, 4, GradientImage(6, 4, 4));
     WriteTga(folder.File("good.tga"), 4, 4, 4, GradientImage(4, 4, 4));
     WriteBytes(folder.File("broken.png"), {0x89, 'P', 'N', 'G', 0, 1, 2, 3});
+    WriteTga(folder.File("wide.tga"), 32768, 1, 3, SolidImage(32768, 1, 3, 1, 2, 3));
   }
   std::string In(const std::string& name) const { return folder.File(name); }
   TempFolder folder;
@@ -49,6 +50,8 @@ TEST_F(CompressErrorsTest, RefusalsNameTheProblemAndWriteNothing) {
        "@odd.tga: DXT1 needs power-of-two sides, the image is 6x4"},
       {"dxt5 by code", {"@odd.tga", "-f", "13", "-o", "@out.dds"}, 1,
        "@odd.tga: DXT5 needs power-of-two sides, the image is 6x4"},
+      {"side above 32767", {"@wide.tga", "-f", "8888", "-o", "@out.dds"}, 1,
+       "@wide.tga: sides of at most 32767 pixels are supported, the image is 32768x1"},
       {"missing file", {"@missing.png", "-f", "565", "-o", "@out.dds"}, 1, "@missing.png: cannot open the file"},
       {"undecodable file", {"@broken.png", "-f", "565", "-o", "@out.dds"}, 1, "@broken.png: cannot decode the image"},
       {"alpha image of other sides", {"@good.tga", "--alpha", "@odd.tga", "-f", "8888", "-o", "@out.dds"}, 1,
