@@ -1,6 +1,7 @@
 // quarn compress: images to textures, many files at once on every core.
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -208,7 +209,14 @@ int RunCompress(const std::vector<std::string>& arguments) {
   // Results are printed in input order whatever order the threads finish in.
   const auto worker = [&]() {
     for (size_t i = nextJob++; i < jobs.size(); i = nextJob++) {
-      JobResult result = RunJob(options, jobs[i]);
+      JobResult result;
+      try {
+        result = RunJob(options, jobs[i]);
+      } catch (const std::exception& failure) {
+        // Out of memory for one large input fails that input, not the batch.
+        result.ok = false;
+        result.message = jobs[i].input + ": " + failure.what();
+      }
       std::lock_guard<std::mutex> lock(reportLock);
       results[i] = std::move(result);
       results[i].finished = true;
