@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <new>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -212,6 +213,9 @@ int RunCompress(const std::vector<std::string>& arguments) {
       JobResult result;
       try {
         result = RunJob(options, jobs[i]);
+      } catch (const std::bad_alloc&) {
+        result.ok = false;
+        result.message = jobs[i].input + ": not enough memory for this image";
       } catch (const std::exception& failure) {
         // Out of memory for one large input fails that input, not the batch.
         result.ok = false;
