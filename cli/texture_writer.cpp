@@ -52,15 +52,9 @@ int32_t LevelCount(int32_t width, int32_t height) {
   return count;
 }
 
-bool ReportStatus(int32_t status, int32_t format, std::string& error) {
+bool ReportStatus(int32_t status, std::string& error) {
   if (status == CompressDone) return true;
-  if (status == CompressBadSize && IsBlockFormat(format)) {
-    // The sides were checked before: the refusal means the block encoder is
-    // not part of this build.
-    error = FormatName(format) + " is not available in this build (no DXT encoder)";
-  } else {
-    error = "the codec refused the image (status " + std::to_string(status) + ")";
-  }
+  error = "the codec refused the image (status " + std::to_string(status) + ")";
   return false;
 }
 
@@ -75,7 +69,7 @@ bool WriteDds(const Picture& picture, const TextureRequest& request, const std::
   AtomicFile file;
   if (!file.Open(output, error)) return false;
   CountingSink counted(file, bytesWritten);
-  if (!ReportStatus(Compress(picture, request, LevelCallback{}, &counted), request.format, error)) return false;
+  if (!ReportStatus(Compress(picture, request, LevelCallback{}, &counted), error)) return false;
   return file.Commit(error);
 }
 
@@ -89,7 +83,7 @@ bool WriteFs70(const Picture& picture, const TextureRequest& request, const std:
   const LevelCallback appendLevel = [&counted](const uint8_t* bytes, int32_t, int32_t byteCount) {
     counted.Write(bytes, static_cast<size_t>(byteCount));
   };
-  if (!ReportStatus(Compress(picture, request, appendLevel, nullptr), request.format, error)) return false;
+  if (!ReportStatus(Compress(picture, request, appendLevel, nullptr), error)) return false;
   return file.Commit(error);
 }
 
@@ -115,7 +109,7 @@ bool WriteMipFiles(const Picture& picture, const TextureRequest& request, const 
     levelWidth = NextLevelSide(levelWidth);
     levelHeight = NextLevelSide(levelHeight);
   };
-  if (!ReportStatus(Compress(picture, request, writeLevel, nullptr), request.format, error) || !opened) return false;
+  if (!ReportStatus(Compress(picture, request, writeLevel, nullptr), error) || !opened) return false;
   for (size_t i = 0; i < files.size(); ++i) {
     if (!files[i]->Commit(error)) {
       // Take back the levels already in place: the input either gets all

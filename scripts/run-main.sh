@@ -18,17 +18,11 @@ mkdir -p "$out"
 
 formats=(dxt1 dxt1a dxt3 dxt5 4444 1555 565 8888 888 555)
 failed=0
-unavailable=()
 rows=()
 for format in "${formats[@]}"; do
   target="$out/coffee_256_$format.dds"
-  if ! message=$("$quarn" compress "$sample" -f "$format" -o "$target" --force 2>&1); then
-    if [[ $message == *"not available in this build"* ]]; then
-      unavailable+=("$format")
-    else
-      echo "$message" >&2
-      failed=1
-    fi
+  if ! "$quarn" compress "$sample" -f "$format" -o "$target" --force >/dev/null; then
+    failed=1
     continue
   fi
   size=$(wc -c <"$target" | tr -d ' ')
@@ -47,10 +41,6 @@ echo
 printf '%-7s %10s  %s\n' format bytes "PSNR dB (overall, against the source)"
 printf '%-7s %10s  %s\n' ------- ---------- -------------------------------------
 printf '%s\n' "${rows[@]}"
-if ((${#unavailable[@]})); then
-  echo
-  echo "Not available in this build yet: ${unavailable[*]} (the DXT block encoder is not part of it)."
-fi
 echo
 echo "Outputs are in $out/"
 exit "$failed"

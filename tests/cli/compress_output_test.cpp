@@ -33,6 +33,20 @@ TEST_P(CompressDdsTest, DdsEqualsEngineOutput) {
   EXPECT_EQ(ReadFileBytes(folder.File("out.dds")), EngineDds(pixels, 13, 7, 4, c.code, c.dither));
 }
 
+// Block formats need power-of-two sides: a 16x8 image, down to 1x1.
+TEST(CompressBlocks, DdsEqualsEngineOutput) {
+  TempFolder folder;
+  const std::vector<uint8_t> pixels = GradientImage(16, 8, 4);
+  WriteTga(folder.File("in.tga"), 16, 8, 4, pixels);
+  for (const auto& [name, code] : {std::pair<const char*, int32_t>{"dxt1", FormatDXT1}, {"dxt1a", FormatDXT1a},
+                                   {"dxt3", FormatDXT3}, {"dxt5", FormatDXT5}}) {
+    const std::string out = folder.File(std::string(name) + ".dds");
+    const ToolRun run = RunTool({"compress", folder.File("in.tga"), "-f", name, "-o", out});
+    ASSERT_EQ(run.exitCode, 0) << name << "\n" << run.err;
+    EXPECT_EQ(ReadFileBytes(out), EngineDds(pixels, 16, 8, 4, code, false)) << name;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(PixelFormats, CompressDdsTest,
                          ::testing::Values(PixelCase{"4444", Format4444, false}, PixelCase{"1555", Format1555, false},
                                            PixelCase{"565", Format565, true}, PixelCase{"8888", Format8888, false},
@@ -111,7 +125,9 @@ TEST_P(CompressFs70Test, EqualsExportOfFlippedImage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HeaderFormats, CompressFs70Test,
-                         ::testing::Values(Fs70Case{"4444", Format4444, true}, Fs70Case{"1555", Format1555, true},
+                         ::testing::Values(Fs70Case{"dxt1", FormatDXT1, true}, Fs70Case{"dxt1a", FormatDXT1a, false},
+                                           Fs70Case{"dxt3", FormatDXT3, true}, Fs70Case{"4444", Format4444, true},
+                                           Fs70Case{"1555", Format1555, true},
                                            Fs70Case{"565", Format565, false}, Fs70Case{"8888", Format8888, true}),
                          [](const ::testing::TestParamInfo<Fs70Case>& param) {
                            return std::string("f") + param.param.format + (param.param.mipHeader ? "" : "NoMipHeader");

@@ -39,7 +39,9 @@ TEST_P(RoundTripTest, DecodedTextureStaysCloseToTheSample) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, RoundTripTest,
-                         ::testing::Values(RoundTripCase{"4444", "28.5"}, RoundTripCase{"1555", "35"},
+                         ::testing::Values(RoundTripCase{"dxt1", "34.5"}, RoundTripCase{"dxt1a", "34.5"},
+                                           RoundTripCase{"dxt3", "34.5"}, RoundTripCase{"dxt5", "34.5"},
+                                           RoundTripCase{"4444", "28.5"}, RoundTripCase{"1555", "35"},
                                            RoundTripCase{"565", "36.5"}, RoundTripCase{"8888", "inf"},
                                            RoundTripCase{"888", "inf"}, RoundTripCase{"555", "35"}),
                          [](const ::testing::TestParamInfo<RoundTripCase>& param) {
