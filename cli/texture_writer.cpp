@@ -4,8 +4,10 @@
 #include <memory>
 
 #include "atomic_file.h"
+#include "codec/api/ace_texture_header.h"
 #include "codec/api/fs_texture_header.h"
 #include "codec/engine/compress_image.h"
+#include "codec/engine/little_endian.h"
 #include "codec/engine/texture_format.h"
 
 namespace quarn::cli {
@@ -121,6 +123,35 @@ bool WriteMipFiles(const Picture& picture, const TextureRequest& request, const 
   return true;
 }
 
+// An ACE texture: header, level table, each level behind its length word
+// down to the first 8-byte level (DXT1's 4x4), then the filler that stands
+// for the two smallest levels. The library's export keeps the level state in
+// its process-wide record; here it belongs to the call.
+bool WriteAce(const Picture& picture, const TextureRequest& request, const std::string& output,
+              uint64_t& bytesWritten, std::string& error) {
+  AtomicFile file;
+  if (!file.Open(output, error)) return false;
+  CountingSink counted(file, bytesWritten);
+  const int32_t channels = AceChannelCount(request.format);
+  const auto header = BuildAceHeader(picture.width, picture.height, channels);
+  counted.Write(header.data(), header.size());
+  const std::vector<uint8_t> table = BuildAceLevelTable(picture.width, channels);
+  counted.Write(table.data(), table.size());
+  bool pastSmallestBlock = false;
+  const LevelCallback writeLevel = [&](const uint8_t* bytes, int32_t, int32_t byteCount) {
+    if (pastSmallestBlock) return;
+    uint8_t length[4];
+    StoreLE32(length, static_cast<uint32_t>(byteCount));
+    counted.Write(length, sizeof length);
+    counted.Write(bytes, static_cast<size_t>(byteCount));
+    pastSmallestBlock = byteCount == 8;
+  };
+  if (!ReportStatus(Compress(picture, request, writeLevel, nullptr), error)) return false;
+  const std::vector<uint8_t> filler = BuildAceFiller(picture.bgra.data(), channels);
+  counted.Write(filler.data(), filler.size());
+  return file.Commit(error);
+}
+
 }  // namespace
 
 bool ContainerTakesFormat(Container container, int32_t format, std::string& error) {
@@ -178,8 +209,7 @@ bool WriteTexture(const Picture& picture, const TextureRequest& request, const s
     case Container::Mips:
       return WriteMipFiles(picture, request, output, bytesWritten, error);
     case Container::Ace:
-      error = "the ace container is not available in this build yet";
-      return false;
+      return WriteAce(picture, request, output, bytesWritten, error);
   }
   return false;
 }

@@ -34,6 +34,7 @@ TEST(BatchJobs, TwoJobsWriteTheSameBytesAsOne) {
       {"dds dxt1", {"-f", "dxt1"}, true},
       {"dds dxt5 dithered", {"-f", "dxt5", "--dither"}, true},
       {"fs70 dxt1a", {"-f", "dxt1a", "--container", "fs70"}, true},
+      {"ace dxt1", {"-f", "dxt1", "--container", "ace"}, true},
   };
   for (const BatchCase& c : cases) {
     const std::vector<std::string>& files = c.powerOfTwoOnly ? powerOfTwoFiles : allFiles;
