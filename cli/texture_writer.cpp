@@ -30,15 +30,7 @@ class CountingSink final : public ByteSink {
 
 constexpr bool IsPowerOfTwo(int32_t side) { return side > 0 && (side & (side - 1)) == 0; }
 
-// The settings the library's exports use: one-bit alpha for the two formats
-// that store one alpha bit.
-EncodeSettings SettingsFor(const TextureRequest& request) {
-  EncodeSettings settings;
-  settings.oneBitAlpha = (request.format == FormatDXT1a || request.format == Format1555) ? 1 : 0;
-  settings.dither = request.dither ? 1 : 0;
-  settings.format = static_cast<int16_t>(request.format);
-  return settings;
-}
+EncodeSettings SettingsFor(const TextureRequest& request) { return SettingsForFormat(request.format, request.dither); }
 
 std::string LevelFileName(const std::string& prefix, int32_t level) {
   return prefix + std::to_string(level) + ".bmp";

@@ -23,10 +23,7 @@ struct EmittedLevel {
 std::vector<EmittedLevel> CompressToLevels(const std::vector<uint8_t>& image, int32_t width, int32_t height,
                                            int32_t planes, int32_t format, bool dither = false) {
   std::vector<EmittedLevel> levels;
-  EncodeSettings settings;
-  settings.format = static_cast<int16_t>(format);
-  settings.dither = dither ? 1 : 0;
-  settings.oneBitAlpha = (format == FormatDXT1a || format == Format1555) ? 1 : 0;
+  const EncodeSettings settings = SettingsForFormat(format, dither);
   const int32_t status = CompressImage(
       image.data(), width, height, width * planes, settings, planes,
       [&](const uint8_t* bytes, int32_t level, int32_t count) {

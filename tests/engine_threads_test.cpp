@@ -15,9 +15,7 @@ namespace {
 
 std::vector<uint8_t> EncodeAllLevels(const RgbaImage& image, int32_t format) {
   std::vector<uint8_t> out;
-  EncodeSettings settings;
-  settings.format = static_cast<int16_t>(format);
-  settings.oneBitAlpha = format == FormatDXT1a ? 1 : 0;
+  const EncodeSettings settings = SettingsForFormat(format, false);
   CompressImage(
       reinterpret_cast<const uint8_t*>(image.pixels()), image.width, image.height, image.width * 4, settings, 4,
       [&](const uint8_t* bytes, int32_t, int32_t count) { out.insert(out.end(), bytes, bytes + count); }, nullptr);

@@ -20,13 +20,8 @@ void CloseOutputFile() {
 
 int32_t EncodeToSink(const uint8_t* image, int32_t width, int32_t height, int32_t format, uint8_t dither,
                      int32_t planes, const LevelCallback& sink) {
-  EncodeSettings settings;
-  settings.oneBitAlpha = (format == FormatDXT1a || format == Format1555) ? 1 : 0;
-  settings.dither = dither;
-  settings.format = static_cast<int16_t>(format);
-  // A format code that does not survive the 16-bit truncation is refused
-  // rather than encoded as some other format.
-  if (settings.format != format) settings.format = 0;
+  EncodeSettings settings = SettingsForFormat(format, false);
+  settings.dither = dither;  // the caller's byte, unchanged
 
   // The row distance of an image that the engine will refuse anyway (sides
   // out of range) is not computed, so that it cannot overflow.

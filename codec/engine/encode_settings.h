@@ -16,6 +16,19 @@ struct EncodeSettings {
   int16_t format = 0;       // TextureFormat code
 };
 
+// The settings for a format code as every caller builds them: one-bit alpha
+// exactly for the two formats that store one alpha bit (DXT1 with one-bit
+// alpha, 1555). A code that does not survive the 16-bit field becomes 0,
+// which the engine refuses, rather than aliasing some other format.
+inline EncodeSettings SettingsForFormat(int32_t format, bool dither) {
+  EncodeSettings settings;
+  settings.oneBitAlpha = (format == 11 || format == 15) ? 1 : 0;
+  settings.dither = dither ? 1 : 0;
+  settings.format = static_cast<int16_t>(format);
+  if (settings.format != format) settings.format = 0;
+  return settings;
+}
+
 struct SurfaceInfo {
   int16_t imageMode = 0;
   int16_t height = 0;

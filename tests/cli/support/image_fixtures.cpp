@@ -19,13 +19,7 @@ class VectorSink final : public ByteSink {
   std::vector<uint8_t> out;
 };
 
-EncodeSettings SettingsOf(int32_t format, bool dither) {
-  EncodeSettings settings;
-  settings.format = static_cast<int16_t>(format);
-  settings.dither = dither ? 1 : 0;
-  settings.oneBitAlpha = (format == FormatDXT1a || format == Format1555) ? 1 : 0;
-  return settings;
-}
+EncodeSettings SettingsOf(int32_t format, bool dither) { return SettingsForFormat(format, dither); }
 
 }  // namespace
 
