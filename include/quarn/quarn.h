@@ -56,13 +56,16 @@ QUARN_API int32_t QUARN_CALL DXTcompress(const uint8_t* image, int32_t width, in
  * 10, 11, 12, 14, 15, 16 and 17; the others get none), then every level from
  * the image down to 1 x 1. `mipmap` only decides what the header declares.
  * Returns the number of the last level written, 0 when the output cannot be
- * created. */
+ * created. The number is kept between calls: when the image is refused
+ * (see the size rules above) the file holds only the header and the result
+ * is the previous call's. */
 QUARN_API int32_t QUARN_CALL DXTcompressBMP(const uint8_t* image, int32_t width, int32_t height, int32_t format,
                                             uint8_t mipmap, uint8_t dither, int32_t planes, const char* outputPath);
 
-/* Writes one FS70 BMP texture file per level, named "<pathPrefix><level>.bmp".
- * Returns the number of the last level written; 0 for a prefix of 256
- * characters or more. */
+/* Writes one FS70 BMP texture file per level, named "<pathPrefix><level>.bmp",
+ * each header declaring its own level's sides. Returns the number of the
+ * last level written (kept between calls, like DXTcompressBMP's); 0, with
+ * nothing written, for a prefix of 256 characters or more. */
 QUARN_API int32_t QUARN_CALL DXTcreateMIPS(const uint8_t* image, int32_t width, int32_t height, int32_t format,
                                            uint8_t dither, int32_t planes, const char* pathPrefix);
 
