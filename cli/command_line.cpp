@@ -48,6 +48,28 @@ int ParseCount(const std::string& option, const std::string& text, int min, int 
   return static_cast<int>(value);
 }
 
+std::vector<std::string> OperandsAndFlags(const std::vector<std::string>& arguments, const std::vector<Flag>& flags) {
+  std::vector<std::string> operands;
+  ArgumentList list(arguments);
+  while (!list.Done()) {
+    bool isOption = false;
+    const std::string argument = list.Next(isOption);
+    if (!isOption) {
+      operands.push_back(argument);
+      continue;
+    }
+    bool known = false;
+    for (const Flag& flag : flags) {
+      if (argument == flag.name) {
+        *flag.value = true;
+        known = true;
+      }
+    }
+    if (!known) throw UsageError("unknown option '" + argument + "'");
+  }
+  return operands;
+}
+
 bool AsksForHelp(const std::vector<std::string>& arguments) {
   for (const std::string& argument : arguments) {
     if (argument == "--") return false;

@@ -41,6 +41,15 @@ class ArgumentList {
   size_t next_ = 0;
 };
 
+// For subcommands whose options are all on/off flags: the operands in order,
+// with each flag of `flags` that appears set to true; any other option is a
+// UsageError.
+struct Flag {
+  const char* name;
+  bool* value;
+};
+std::vector<std::string> OperandsAndFlags(const std::vector<std::string>& arguments, const std::vector<Flag>& flags);
+
 // A whole number from `min` to `max` given to `option`; UsageError otherwise.
 int ParseCount(const std::string& option, const std::string& text, int min, int max);
 

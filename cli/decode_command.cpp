@@ -18,19 +18,7 @@ int RunDecode(const std::vector<std::string>& arguments) {
     return kExitDone;
   }
   bool force = false;
-  std::vector<std::string> files;
-  ArgumentList list(arguments);
-  while (!list.Done()) {
-    bool isOption = false;
-    const std::string argument = list.Next(isOption);
-    if (!isOption) {
-      files.push_back(argument);
-    } else if (argument == "--force") {
-      force = true;
-    } else {
-      throw UsageError("unknown option '" + argument + "'");
-    }
-  }
+  const std::vector<std::string> files = OperandsAndFlags(arguments, {{"--force", &force}});
   if (files.size() != 2) throw UsageError("decode takes INPUT.dds and OUTPUT, " + std::to_string(files.size()) + " given");
   const std::string& input = files[0];
   const std::string& output = files[1];

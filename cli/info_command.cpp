@@ -55,19 +55,7 @@ int RunInfo(const std::vector<std::string>& arguments) {
     return kExitDone;
   }
   bool json = false;
-  std::vector<std::string> files;
-  ArgumentList list(arguments);
-  while (!list.Done()) {
-    bool isOption = false;
-    const std::string argument = list.Next(isOption);
-    if (!isOption) {
-      files.push_back(argument);
-    } else if (argument == "--json") {
-      json = true;
-    } else {
-      throw UsageError("unknown option '" + argument + "'");
-    }
-  }
+  const std::vector<std::string> files = OperandsAndFlags(arguments, {{"--json", &json}});
   if (files.empty()) throw UsageError("no file given");
 
   int status = kExitDone;
