@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "codec/engine/little_endian.h"
+
 namespace vorel {
 
 namespace {
@@ -11,16 +13,10 @@ constexpr size_t kFileHeaderLength = 14;
 constexpr size_t kInfoHeaderLength = 40;
 constexpr size_t kGreyPaletteEntries = 256;
 
-uint32_t Load16(const uint8_t* at) { return static_cast<uint32_t>(at[0]) | (static_cast<uint32_t>(at[1]) << 8); }
-uint32_t Load32(const uint8_t* at) { return Load16(at) | (Load16(at + 2) << 16); }
-void Store16(uint8_t* at, uint32_t value) {
-  at[0] = static_cast<uint8_t>(value);
-  at[1] = static_cast<uint8_t>(value >> 8);
-}
-void Store32(uint8_t* at, uint32_t value) {
-  Store16(at, value);
-  Store16(at + 2, value >> 16);
-}
+using quarn::LoadLE16;
+using quarn::LoadLE32;
+using quarn::StoreLE16;
+using quarn::StoreLE32;
 
 size_t PaddedRowLength(size_t bytes) { return (bytes + 3) / 4 * 4; }
 
@@ -48,12 +44,12 @@ bool ReadBmp(const char* path, Picture& picture) {
   if (!ReadWholeFile(path, file) || file.size() < kFileHeaderLength + kInfoHeaderLength) return false;
   const uint8_t* h = file.data();
   if (h[0] != 'B' || h[1] != 'M') return false;
-  const uint32_t dataOffset = Load32(h + 10);
-  const uint32_t infoLength = Load32(h + 14);
-  const int32_t width = static_cast<int32_t>(Load32(h + 18));
-  const int32_t storedHeight = static_cast<int32_t>(Load32(h + 22));
-  const uint32_t bitsPerPixel = Load16(h + 28);
-  const uint32_t compression = Load32(h + 30);
+  const uint32_t dataOffset = LoadLE32(h + 10);
+  const uint32_t infoLength = LoadLE32(h + 14);
+  const int32_t width = static_cast<int32_t>(LoadLE32(h + 18));
+  const int32_t storedHeight = static_cast<int32_t>(LoadLE32(h + 22));
+  const uint32_t bitsPerPixel = LoadLE16(h + 28);
+  const uint32_t compression = LoadLE32(h + 30);
   if (infoLength < kInfoHeaderLength || compression != 0 || (bitsPerPixel != 24 && bitsPerPixel != 8)) return false;
   // A negative height marks rows stored top-down.
   const bool topDown = storedHeight < 0;
@@ -69,7 +65,7 @@ bool ReadBmp(const char* path, Picture& picture) {
   uint8_t grey[256] = {};
   if (channels == 1) {
     const size_t paletteOffset = kFileHeaderLength + infoLength;
-    size_t entries = Load32(h + 46);
+    size_t entries = LoadLE32(h + 46);
     if (entries == 0 || entries > 256) entries = 256;
     if (paletteOffset > file.size() || (file.size() - paletteOffset) / 4 < entries) return false;
     for (size_t i = 0; i < entries; ++i) grey[i] = GreyOf(h + paletteOffset + 4 * i);
@@ -103,16 +99,16 @@ bool WriteBmp(const char* path, const Picture& picture) {
   uint8_t* h = file.data();
   h[0] = 'B';
   h[1] = 'M';
-  Store32(h + 2, static_cast<uint32_t>(file.size()));
-  Store32(h + 10, static_cast<uint32_t>(dataOffset));
-  Store32(h + 14, kInfoHeaderLength);
-  Store32(h + 18, static_cast<uint32_t>(w));
-  Store32(h + 22, static_cast<uint32_t>(rows));
-  Store16(h + 26, 1);
-  Store16(h + 28, static_cast<uint32_t>(channels * 8));
-  Store32(h + 34, static_cast<uint32_t>(rowLength * rows));
+  StoreLE32(h + 2, static_cast<uint32_t>(file.size()));
+  StoreLE32(h + 10, static_cast<uint32_t>(dataOffset));
+  StoreLE32(h + 14, kInfoHeaderLength);
+  StoreLE32(h + 18, static_cast<uint32_t>(w));
+  StoreLE32(h + 22, static_cast<uint32_t>(rows));
+  StoreLE16(h + 26, 1);
+  StoreLE16(h + 28, static_cast<uint32_t>(channels * 8));
+  StoreLE32(h + 34, static_cast<uint32_t>(rowLength * rows));
   if (channels == 1) {
-    Store32(h + 46, kGreyPaletteEntries);
+    StoreLE32(h + 46, kGreyPaletteEntries);
     for (size_t i = 0; i < kGreyPaletteEntries; ++i) {
       uint8_t* entry = h + kFileHeaderLength + kInfoHeaderLength + 4 * i;
       entry[0] = entry[1] = entry[2] = static_cast<uint8_t>(i);

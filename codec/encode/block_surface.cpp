@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "codec/encode/block_packing.h"
+#include "codec/engine/little_endian.h"
 
 namespace quarn {
 
@@ -31,8 +32,7 @@ uint32_t ValueOf(uint32_t word, const Channel& channel) { return (word & channel
 uint32_t ReadTexel(const uint8_t* p, uint32_t bytesPerTexel) {
   if (bytesPerTexel >= 4) {
     // The common case as one fixed-length read, which compiles to one load.
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-           (static_cast<uint32_t>(p[3]) << 24);
+    return LoadLE32(p);
   }
   uint32_t word = 0;
   for (uint32_t i = 0; i < bytesPerTexel; ++i) word |= static_cast<uint32_t>(p[i]) << (8 * i);
