@@ -18,12 +18,12 @@ void GatherBlock(const std::vector<uint8_t>& rgba, int32_t width, int32_t bx, in
   }
 }
 
-#if QUARN_BENCH_SQUISH
-// Block by block, on this thread: the library's whole-image call may run on
-// several threads, and the benchmark compares one thread with one thread.
-std::vector<uint8_t> EncodeSquish(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5,
-                                  int fitFlag) {
-  const int flags = (dxt5 ? squish::kDxt5 : squish::kDxt1) | fitFlag;
+// Encodes every 4x4 block of the level with `encodeBlock(block, dest)`,
+// block by block on this thread (a peer's whole-image call may run on
+// several threads, and the benchmark compares one thread with one thread).
+template <typename EncodeBlock>
+std::vector<uint8_t> EncodeBlockByBlock(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5,
+                                        EncodeBlock encodeBlock) {
   const size_t blockBytes = dxt5 ? 16 : 8;
   std::vector<uint8_t> out(blockBytes * static_cast<size_t>(width / 4) * static_cast<size_t>(height / 4));
   uint8_t* dest = out.data();
@@ -31,11 +31,19 @@ std::vector<uint8_t> EncodeSquish(const std::vector<uint8_t>& rgba, int32_t widt
   for (int32_t by = 0; by < height; by += 4) {
     for (int32_t bx = 0; bx < width; bx += 4) {
       GatherBlock(rgba, width, bx, by, block);
-      squish::Compress(block, dest, flags);
+      encodeBlock(block, dest);
       dest += blockBytes;
     }
   }
   return out;
+}
+
+#if QUARN_BENCH_SQUISH
+std::vector<uint8_t> EncodeSquish(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5,
+                                  int fitFlag) {
+  const int flags = (dxt5 ? squish::kDxt5 : squish::kDxt1) | fitFlag;
+  return EncodeBlockByBlock(rgba, width, height, dxt5,
+                            [flags](uint8_t* block, uint8_t* dest) { squish::Compress(block, dest, flags); });
 }
 std::vector<uint8_t> SquishClusterFit(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5) {
   return EncodeSquish(rgba, width, height, dxt5, squish::kColourClusterFit);
@@ -48,18 +56,9 @@ std::vector<uint8_t> SquishIterativeClusterFit(const std::vector<uint8_t>& rgba,
 
 #if QUARN_BENCH_STB
 std::vector<uint8_t> StbHighQuality(const std::vector<uint8_t>& rgba, int32_t width, int32_t height, bool dxt5) {
-  const size_t blockBytes = dxt5 ? 16 : 8;
-  std::vector<uint8_t> out(blockBytes * static_cast<size_t>(width / 4) * static_cast<size_t>(height / 4));
-  uint8_t* dest = out.data();
-  uint8_t block[64];
-  for (int32_t by = 0; by < height; by += 4) {
-    for (int32_t bx = 0; bx < width; bx += 4) {
-      GatherBlock(rgba, width, bx, by, block);
-      stb_compress_dxt_block(dest, block, dxt5 ? 1 : 0, STB_DXT_HIGHQUAL);
-      dest += blockBytes;
-    }
-  }
-  return out;
+  return EncodeBlockByBlock(rgba, width, height, dxt5, [dxt5](uint8_t* block, uint8_t* dest) {
+    stb_compress_dxt_block(dest, block, dxt5 ? 1 : 0, STB_DXT_HIGHQUAL);
+  });
 }
 #endif
 
